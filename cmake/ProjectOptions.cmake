@@ -1,0 +1,36 @@
+# Warnings and sanitizers, carried by one interface target that every library and test links.
+add_library(pc_options INTERFACE)
+target_compile_options(pc_options INTERFACE -Wall -Wextra -Wpedantic)
+if(PC_WERROR)
+  target_compile_options(pc_options INTERFACE -Werror)
+endif()
+target_include_directories(pc_options INTERFACE ${PROJECT_SOURCE_DIR})
+target_compile_definitions(pc_options INTERFACE QT_NO_KEYWORDS)
+
+if(PC_SANITIZE STREQUAL "address")
+  target_compile_options(pc_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(pc_options INTERFACE -fsanitize=address,undefined)
+elseif(PC_SANITIZE STREQUAL "thread")
+  target_compile_options(pc_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+  target_link_options(pc_options INTERFACE -fsanitize=thread)
+elseif(NOT PC_SANITIZE STREQUAL "")
+  message(FATAL_ERROR "PC_SANITIZE must be empty, address or thread")
+endif()
+
+# pc_library(<folder-name> SOURCES... [DEPS targets...]): the static library of one folder.
+function(pc_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(pc_${name} STATIC ${ARG_SOURCES})
+  target_link_libraries(pc_${name} PUBLIC pc_options ${ARG_DEPS})
+endfunction()
+
+# pc_add_test(<tst_name> <libs...>): registers tests/<dir>/<tst_name>.cpp as a QtTest program
+# run by CTest on the offscreen platform.
+function(pc_add_test name)
+  add_executable(${name} ${name}.cpp)
+  target_link_libraries(${name} PRIVATE pc_options pc_testsupport Qt6::Test ${ARGN})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_FATAL_WARNINGS=0;${PC_TEST_ENV}"
+    TIMEOUT 300)
+endfunction()

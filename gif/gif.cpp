@@ -1,0 +1,1 @@
+// The GIF image model, reader and encoder, and the animator control.

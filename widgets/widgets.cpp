@@ -1,0 +1,1 @@
+// The widget set: TTileButton, TCreditsPanel, TRoundedButton, TShadowLabel, TThreadedTimer.

@@ -1,0 +1,16 @@
+#pragma once
+
+class Tcetvelf;
+class Tsabitf;
+class Tgrupf;
+class TAboutF;
+
+// The four windows of the run, created once at start-up in this order and reachable from every
+// window; a closed dialog is only hidden and keeps what its last opener wrote into it.
+extern Tcetvelf *cetvelf;
+extern Tsabitf *sabitf;
+extern Tgrupf *grupf;
+extern TAboutF *AboutF;
+
+// The program's version, appended to the main window's title and shown by the about dialog.
+inline constexpr char16_t VersionText[] = u"s2.12";
