@@ -9,7 +9,29 @@
 
 #include <QIcon>
 
-#include <memory>
+ProgramWindows::ProgramWindows()
+{
+    m_main = std::make_unique<Tcetvelf>();
+    cetvelf = m_main.get();
+    m_details = std::make_unique<Tsabitf>();
+    sabitf = m_details.get();
+    m_category = std::make_unique<Tgrupf>();
+    grupf = m_category.get();
+    m_about = std::make_unique<TAboutF>();
+    AboutF = m_about.get();
+}
+
+ProgramWindows::~ProgramWindows()
+{
+    AboutF = nullptr;
+    m_about.reset();
+    grupf = nullptr;
+    m_category.reset();
+    sabitf = nullptr;
+    m_details.reset();
+    cetvelf = nullptr;
+    m_main.reset();
+}
 
 int runProgram(const char *programName)
 {
@@ -18,30 +40,15 @@ int runProgram(const char *programName)
     char *argv[] = {const_cast<char *>(programName), nullptr};
     tk::Application app(argc, argv);
     app.setWindowIcon(QIcon(QStringLiteral(":/assets/icon.png")));
+    // The main window's closing ends the loop, whatever dialogs exist hidden.
     app.setQuitOnLastWindowClosed(false);
 
-    auto main = std::make_unique<Tcetvelf>();
-    cetvelf = main.get();
-    auto details = std::make_unique<Tsabitf>();
-    sabitf = details.get();
-    auto category = std::make_unique<Tgrupf>();
-    grupf = category.get();
-    auto about = std::make_unique<TAboutF>();
-    AboutF = about.get();
-
-    // The main window's closing, by any of its ways, ends the loop.
-    QObject::connect(cetvelf, &tk::TForm::formClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    cetvelf->show();
-    app.exec();
-
-    // Dialogs go before the main window, the reverse of their creation.
-    AboutF = nullptr;
-    about.reset();
-    grupf = nullptr;
-    category.reset();
-    sabitf = nullptr;
-    details.reset();
-    cetvelf = nullptr;
-    main.reset();
-    return 0;
+    int exitCode = 0;
+    {
+        ProgramWindows windows;
+        QObject::connect(cetvelf, &tk::TForm::formClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+        cetvelf->show();
+        exitCode = app.exec();
+    }
+    return exitCode;
 }

@@ -1,0 +1,201 @@
+#include "app/startup.h"
+#include "tests/support/testmain.h"
+#include "toolkit/error.h"
+#include "windows/instances.h"
+#include "windows/taboutf.h"
+#include "windows/tcetvelf.h"
+#include "windows/tgrupf.h"
+#include "windows/tsabitf.h"
+
+#include <QAction>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+const QString shownTitle = QStringLiteral("KORVANTA Tamelis - Periyodik Cetvel s2.12");
+
+// A window whose mouse handler fails, standing for any handler that raises.
+class FailingWidget : public QWidget {
+protected:
+    void mousePressEvent(QMouseEvent *) override { throw tk::Error("Stream read error"); }
+};
+
+tk::TForm *dialog(int which)
+{
+    switch (which) {
+    case 0: return sabitf;
+    case 1: return grupf;
+    default: return AboutF;
+    }
+}
+
+// Shows a dialog modally and reads its title while it is up, then closes it with Escape.
+QString titleWhileShown(tk::TForm *form)
+{
+    QString seen;
+    QTimer::singleShot(0, form, [&] {
+        seen = form->windowTitle();
+        form->kapat()->trigger();
+    });
+    form->exec();
+    return seen;
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void windowsAreCreatedHiddenAndPublished();
+    void windowsHaveTheirClientSizes_data();
+    void windowsHaveTheirClientSizes();
+    void mainTitleGetsTheVersionOnce();
+    void dialogsCopyTheMainTitleOnEveryShow_data();
+    void dialogsCopyTheMainTitleOnEveryShow();
+    void mainWindowClosesByEscapeAndCloseBox_data();
+    void mainWindowClosesByEscapeAndCloseBox();
+    void instancesAreClearedOnTearDown();
+    void exceptionFromAHandlerIsShownAndTheLoopGoesOn();
+    void workerThreadErrorsReachTheDisplayOnTheGuiThread();
+};
+
+void TestStartup::windowsAreCreatedHiddenAndPublished()
+{
+    ProgramWindows windows;
+    QVERIFY(cetvelf && sabitf && grupf && AboutF);
+    for (QWidget *w : std::initializer_list<QWidget *>{cetvelf, sabitf, grupf, AboutF}) {
+        QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        QVERIFY(w->isWindow());
+    }
+    QCOMPARE(cetvelf->windowTitle(), QStringLiteral("KORVANTA Tamelis - Periyodik Cetvel "));
+}
+
+void TestStartup::windowsHaveTheirClientSizes_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("cetvelf") << -1 << QSize(769, 479);
+    QTest::newRow("sabitf") << 0 << QSize(641, 329);
+    QTest::newRow("grupf") << 1 << QSize(471, 368);
+    QTest::newRow("AboutF") << 2 << QSize(293, 274);
+}
+
+void TestStartup::windowsHaveTheirClientSizes()
+{
+    QFETCH(int, which);
+    QFETCH(QSize, size);
+    ProgramWindows windows;
+    QWidget *w = which < 0 ? static_cast<QWidget *>(cetvelf) : dialog(which);
+    QCOMPARE(w->size(), size);
+    QCOMPARE(w->minimumSize(), size);
+    QCOMPARE(w->maximumSize(), size);
+    QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
+}
+
+void TestStartup::mainTitleGetsTheVersionOnce()
+{
+    ProgramWindows windows;
+    cetvelf->show();
+    QCOMPARE(cetvelf->windowTitle(), shownTitle);
+    // Minimising and restoring is not a new show of the window.
+    cetvelf->showMinimized();
+    cetvelf->showNormal();
+    QCOMPARE(cetvelf->windowTitle(), shownTitle);
+    cetvelf->hide();
+}
+
+void TestStartup::dialogsCopyTheMainTitleOnEveryShow_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::newRow("sabitf") << 0;
+    QTest::newRow("grupf") << 1;
+    QTest::newRow("AboutF") << 2;
+}
+
+void TestStartup::dialogsCopyTheMainTitleOnEveryShow()
+{
+    QFETCH(int, which);
+    ProgramWindows windows;
+    cetvelf->show();
+    tk::TForm *form = dialog(which);
+    for (int round = 0; round < 3; ++round) {
+        QCOMPARE(titleWhileShown(form), shownTitle);
+        QVERIFY(!form->isVisible());
+    }
+    QCOMPARE(cetvelf->windowTitle(), shownTitle);
+    QVERIFY(cetvelf->isVisible());
+    cetvelf->hide();
+}
+
+void TestStartup::mainWindowClosesByEscapeAndCloseBox_data()
+{
+    QTest::addColumn<bool>("byEscape");
+    QTest::newRow("Escape (kapat)") << true;
+    QTest::newRow("close box") << false;
+}
+
+void TestStartup::mainWindowClosesByEscapeAndCloseBox()
+{
+    QFETCH(bool, byEscape);
+    ProgramWindows windows;
+    cetvelf->show();
+    QVERIFY(QTest::qWaitForWindowExposed(cetvelf));
+    QSignalSpy closed(cetvelf, &tk::TForm::formClosed);
+    if (byEscape) {
+        cetvelf->activateWindow();
+        QTest::keyClick(cetvelf, Qt::Key_Escape);
+    } else {
+        cetvelf->close();
+    }
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!cetvelf->isVisible());
+}
+
+void TestStartup::instancesAreClearedOnTearDown()
+{
+    {
+        ProgramWindows windows;
+        QVERIFY(AboutF != nullptr);
+    }
+    QVERIFY(!cetvelf && !sabitf && !grupf && !AboutF);
+}
+
+void TestStartup::exceptionFromAHandlerIsShownAndTheLoopGoesOn()
+{
+    QStringList shown;
+    auto previous = tk::Application::setErrorDisplay([&](const QString &m) { shown << m; });
+    FailingWidget w;
+    w.resize(40, 40);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::mouseClick(&w, Qt::LeftButton);
+    QTest::mouseClick(&w, Qt::LeftButton);
+    QCOMPARE(shown, QStringList({QStringLiteral("Stream read error"), QStringLiteral("Stream read error")}));
+    bool ranAfter = false;
+    QTimer::singleShot(0, [&] { ranAfter = true; });
+    QTRY_VERIFY(ranAfter);
+    tk::Application::setErrorDisplay(std::move(previous));
+}
+
+void TestStartup::workerThreadErrorsReachTheDisplayOnTheGuiThread()
+{
+    QThread *seenOn = nullptr;
+    QString message;
+    auto previous = tk::Application::setErrorDisplay([&](const QString &m) {
+        seenOn = QThread::currentThread();
+        message = m;
+    });
+    std::unique_ptr<QThread> worker(QThread::create([] { tk::Application::showError(QStringLiteral("Not enough timers available")); }));
+    worker->start();
+    worker->wait();
+    QTRY_COMPARE(message, QStringLiteral("Not enough timers available"));
+    QCOMPARE(seenOn, qApp->thread());
+    tk::Application::setErrorDisplay(std::move(previous));
+}
+
+PC_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"
