@@ -1,0 +1,40 @@
+import time
+import unittest
+
+from e2e_common import MAIN_TITLE, ProgramTestCase
+
+
+class StartAndClose(ProgramTestCase):
+    def test_main_window_title_and_client_size(self):
+        program = self.start()
+        wid = program.main_window()
+        _, _, width, height = self.session.client_geometry(wid)
+        self.assertEqual((width, height), (769, 479))
+        self.assertEqual(self.session.window_count(MAIN_TITLE), 1)
+
+    def test_escape_ends_the_program_with_code_0(self):
+        program = self.start()
+        wid = program.main_window()
+        started = time.monotonic()
+        self.session.key(wid, "Escape")
+        self.assertEqual(program.wait_exit(2), 0)
+        self.assertLess(time.monotonic() - started, 2)
+
+    def test_close_request_ends_the_program_with_code_0(self):
+        program = self.start()
+        wid = program.main_window()
+        self.session.close_request(wid)
+        self.assertEqual(program.wait_exit(2), 0)
+
+    def test_arguments_and_working_folder_change_nothing(self):
+        program = self.start("--platform", "nothing", "-style", "windows", "-reverse", "file.txt")
+        wid = program.main_window()
+        _, _, width, height = self.session.client_geometry(wid)
+        self.assertEqual((width, height), (769, 479))
+        self.session.key(wid, "Escape")
+        self.assertEqual(program.wait_exit(2), 0)
+        self.assertEqual(program.leftover_files(), [])
+
+
+if __name__ == "__main__":
+    unittest.main()
