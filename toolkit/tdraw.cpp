@@ -1,0 +1,51 @@
+#include "toolkit/tdraw.h"
+
+#include "toolkit/tcolor.h"
+
+#include <QPainter>
+
+namespace tk {
+
+void drawBevelRing(QPainter &painter, const QRect &rect, const QColor &topLeft, const QColor &bottomRight)
+{
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return;
+    const int l = rect.left();
+    const int t = rect.top();
+    const int w = rect.width();
+    const int h = rect.height();
+    painter.fillRect(QRect(l, t, w - 1, 1), topLeft);
+    painter.fillRect(QRect(l, t, 1, h - 1), topLeft);
+    painter.fillRect(QRect(l + w - 1, t, 1, h), bottomRight);
+    painter.fillRect(QRect(l, t + h - 1, w, 1), bottomRight);
+}
+
+QRect drawBevel(QPainter &painter, const QRect &rect, TBevelCut cut, int width)
+{
+    if (cut == TBevelCut::None || width <= 0)
+        return rect;
+    QRect r = rect;
+    if (cut == TBevelCut::Space)
+        return r.adjusted(width, width, -width, -width);
+    const QColor highlight = clBtnHighlight.toQColor();
+    const QColor shadow = clBtnShadow.toQColor();
+    const bool raised = cut == TBevelCut::Raised;
+    for (int i = 0; i < width; ++i) {
+        drawBevelRing(painter, r, raised ? highlight : shadow, raised ? shadow : highlight);
+        r.adjust(1, 1, -1, -1);
+    }
+    return r;
+}
+
+int singleLineFlags(TAlignment alignment)
+{
+    int flags = Qt::AlignVCenter | Qt::TextSingleLine;
+    switch (alignment) {
+    case TAlignment::LeftJustify: flags |= Qt::AlignLeft; break;
+    case TAlignment::RightJustify: flags |= Qt::AlignRight; break;
+    case TAlignment::Center: flags |= Qt::AlignHCenter; break;
+    }
+    return flags;
+}
+
+} // namespace tk

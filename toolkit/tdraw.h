@@ -1,0 +1,24 @@
+#pragma once
+
+#include "toolkit/talignment.h"
+
+#include <QColor>
+#include <QRect>
+
+class QPainter;
+
+namespace tk {
+
+// Draws one bevel ring on rect: the top and left edges in topLeft, the right and bottom edges,
+// the top-right and bottom-left corner pixels included, in bottomRight. Whole-pixel fills only,
+// so the ring stays one logical pixel wide and sharp at any device pixel ratio.
+void drawBevelRing(QPainter &painter, const QRect &rect, const QColor &topLeft, const QColor &bottomRight);
+
+// Draws `width` rings inwards from rect for a bevel of the given cut and returns the rectangle
+// left inside them. A cut of None draws nothing and returns rect.
+QRect drawBevel(QPainter &painter, const QRect &rect, TBevelCut cut, int width);
+
+// Qt alignment flags for a one-line text of the given alignment, centred vertically.
+int singleLineFlags(TAlignment alignment);
+
+} // namespace tk

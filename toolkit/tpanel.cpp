@@ -1,0 +1,134 @@
+#include "toolkit/tpanel.h"
+
+#include "toolkit/tdraw.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tk {
+
+TPanel::TPanel(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+TPanel::~TPanel() = default;
+
+void TPanel::setCaption(const QString &caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    setAccessibleName(caption);
+    update();
+}
+
+void TPanel::setAlignment(TAlignment alignment)
+{
+    if (alignment == m_alignment)
+        return;
+    m_alignment = alignment;
+    update();
+}
+
+void TPanel::setBevelOuter(TBevelCut cut)
+{
+    if (cut == m_bevelOuter)
+        return;
+    m_bevelOuter = cut;
+    update();
+}
+
+void TPanel::setBevelInner(TBevelCut cut)
+{
+    if (cut == m_bevelInner)
+        return;
+    m_bevelInner = cut;
+    update();
+}
+
+void TPanel::setBevelWidth(int width)
+{
+    if (width < 1 || width == m_bevelWidth)
+        return;
+    m_bevelWidth = width;
+    update();
+}
+
+void TPanel::setBorderWidth(int width)
+{
+    if (width < 0 || width == m_borderWidth)
+        return;
+    m_borderWidth = width;
+    update();
+}
+
+void TPanel::setColor(TColor color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    update();
+}
+
+void TPanel::setFontColor(TColor color)
+{
+    if (color == m_fontColor)
+        return;
+    m_fontColor = color;
+    update();
+}
+
+QRect TPanel::clientRect() const
+{
+    QRect r = rect();
+    const auto inset = [&r](int n) { r.adjust(n, n, -n, -n); };
+    if (m_bevelOuter != TBevelCut::None)
+        inset(m_bevelWidth);
+    inset(m_borderWidth);
+    if (m_bevelInner != TBevelCut::None)
+        inset(m_bevelWidth);
+    return r;
+}
+
+void TPanel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_color.toQColor());
+    QRect r = drawBevel(painter, rect(), m_bevelOuter, m_bevelWidth);
+    r.adjust(m_borderWidth, m_borderWidth, -m_borderWidth, -m_borderWidth);
+    drawBevel(painter, r, m_bevelInner, m_bevelWidth);
+    if (m_caption.isEmpty())
+        return;
+    painter.setFont(font());
+    painter.setPen(m_fontColor.toQColor());
+    painter.drawText(clientRect(), singleLineFlags(m_alignment), m_caption);
+}
+
+void TPanel::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
+    event->accept();
+}
+
+void TPanel::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton || !m_pressed)
+        return;
+    m_pressed = false;
+    if (rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+}
+
+void TPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        update();
+    QWidget::changeEvent(event);
+}
+
+} // namespace tk

@@ -1,0 +1,131 @@
+#include "toolkit/tstatictext.h"
+
+#include "toolkit/tdraw.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tk {
+
+TStaticText::TStaticText(QWidget *parent) : QLabel(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+TStaticText::~TStaticText() = default;
+
+void TStaticText::setCaption(const QString &caption)
+{
+    if (caption == text())
+        return;
+    setText(caption);
+    fitToText();
+    update();
+}
+
+void TStaticText::setTextAlignment(TAlignment alignment)
+{
+    if (alignment == m_alignment)
+        return;
+    m_alignment = alignment;
+    update();
+}
+
+void TStaticText::setBorderStyle(TStaticBorderStyle style)
+{
+    if (style == m_borderStyle)
+        return;
+    m_borderStyle = style;
+    fitToText();
+    update();
+}
+
+void TStaticText::setColor(TColor color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    update();
+}
+
+void TStaticText::setFontColor(TColor color)
+{
+    if (color == m_fontColor)
+        return;
+    m_fontColor = color;
+    update();
+}
+
+void TStaticText::setAutoSize(bool on)
+{
+    if (on == m_autoSize)
+        return;
+    m_autoSize = on;
+    fitToText();
+}
+
+QRect TStaticText::textRect() const
+{
+    return m_borderStyle == TStaticBorderStyle::None ? rect() : rect().adjusted(1, 1, -1, -1);
+}
+
+void TStaticText::fitToText()
+{
+    if (!m_autoSize)
+        return;
+    const QFontMetrics metrics(font());
+    const int border = m_borderStyle == TStaticBorderStyle::None ? 0 : 2;
+    resize(metrics.horizontalAdvance(text()) + border, metrics.height() + border);
+}
+
+void TStaticText::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (!m_color.isNone())
+        painter.fillRect(rect(), m_color.toQColor());
+    switch (m_borderStyle) {
+    case TStaticBorderStyle::None: break;
+    case TStaticBorderStyle::Single: {
+        const QColor frame = clWindowFrame.toQColor();
+        drawBevelRing(painter, rect(), frame, frame);
+        break;
+    }
+    case TStaticBorderStyle::Sunken:
+        drawBevelRing(painter, rect(), clBtnShadow.toQColor(), clBtnHighlight.toQColor());
+        break;
+    }
+    painter.setFont(font());
+    painter.setPen(m_fontColor.toQColor());
+    painter.drawText(textRect(), singleLineFlags(m_alignment), text());
+}
+
+void TStaticText::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
+    event->accept();
+}
+
+void TStaticText::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton || !m_pressed)
+        return;
+    m_pressed = false;
+    if (rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+}
+
+void TStaticText::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange) {
+        fitToText();
+        update();
+    }
+    QLabel::changeEvent(event);
+}
+
+} // namespace tk
