@@ -1,0 +1,72 @@
+#pragma once
+
+#include "gif/textension.h"
+#include "gif/tgifitem.h"
+#include "toolkit/tcolor.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QPainter;
+class TGIFImage;
+
+// One frame of a GIF image: its coded data, placement and timing, and its picture once decoded.
+class TGIFFrame {
+public:
+    explicit TGIFFrame(TGIFImage *owner);
+    ~TGIFFrame();
+    TGIFFrame(const TGIFFrame &) = delete;
+    TGIFFrame &operator=(const TGIFFrame &) = delete;
+
+    TGIFImage *owner() const { return m_owner; }
+    const TGIFItem &Item() const { return *m_item; }
+    const std::vector<TExtension> &ExtensionBlocks() const { return m_extensionBlocks; }
+
+    int OffsetX() const { return m_offsetX; }
+    int OffsetY() const { return m_offsetY; }
+    bool IsInterlaced() const { return m_isInterlaced; }
+    bool IsDamaged() const { return m_isDamaged; }
+    tk::TColor KeyColor() const { return m_keyColor; }
+    std::uint16_t DelayMs() const { return m_delayMs; }
+    int DisposalMode() const { return m_disposalMode; }  // 0..7 as read
+    bool HasLocalTable() const { return m_hasLocalTable; }
+
+    // Whether the picture has been decoded (decoding happens on first use of bitmap()).
+    bool isDecoded() const { return !m_decodedBitmap.isNull(); }
+    bool hasCodedData() const { return !m_item->CodeStream.isEmpty(); }
+
+    // The decoded picture: Format_Indexed8, StoredWidth x StoredHeight, a colour table of 2, 16 or
+    // 256 entries (see pictureDepth()). Decodes on first use; raises tk::Error when that fails.
+    const QImage &bitmap();
+    int pictureDepth() const;  // 1, 4 or 8 bits per pixel; 0 without a colour table
+    int width();               // of the decoded picture; decodes
+    int height();
+
+    // Draws the picture stretched (nearest pixel) into rect. With transparent set and a key colour,
+    // pixels of the key colour (white for 1-bit pictures) are left out.
+    void draw(QPainter &painter, const QRect &rect, bool transparent);
+    // The picture as ARGB32 with the key colour's pixels fully transparent (opaque without a key).
+    QImage transparentImage();
+
+private:
+    friend class TGIFImage;
+    friend class TGIFReader;
+
+    TGIFImage *m_owner;
+    std::shared_ptr<TGIFItem> m_item;
+    QImage m_decodedBitmap;
+    QImage m_maskedBitmap;
+    std::vector<TExtension> m_extensionBlocks;
+    int m_offsetX = 0;
+    int m_offsetY = 0;
+    bool m_isInterlaced = false;
+    bool m_isDamaged = false;
+    tk::TColor m_keyColor = tk::clNone;
+    std::uint16_t m_delayMs = 0;
+    std::uint8_t m_disposalMode = 0;
+    bool m_hasLocalTable = false;
+};
