@@ -1,0 +1,198 @@
+#pragma once
+
+#include "toolkit/tcolor.h"
+
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QStringList>
+#include <QWidget>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+
+class QPainter;
+class TThreadedTimer;
+
+// A panel that, while active, hides its children and scrolls lines of text through its client
+// area one pixel per timer tick, centred line by line, under a still glyph.
+//
+// With AsyncDrawing on, the ticks run on the timer's worker and draw the frame into TextImage
+// under its lock; the GUI thread copies the image to the screen when it paints (a queued
+// request, the worker never waits for it). While the panel is not visible the frames are
+// skipped but ScrollPos advances as usual.
+class TCreditsPanel : public QWidget {
+    Q_OBJECT
+public:
+    enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+    enum class TGlyphLayout { glGlyphLeft, glGlyphRight, glGlyphTop, glGlyphBottom };
+    enum class TScrollDirection { sdVertical, sdHorizontal };
+    enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+
+    using TNotifyEvent = std::function<void(TCreditsPanel *sender)>;
+    // The background painter: called with the painter and the rectangle to fill.
+    using TPaintClientEvent = std::function<void(TCreditsPanel *sender, QPainter &canvas, const QRect &rect)>;
+
+    // Everything one text frame needs, so that a frame can be drawn without a widget.
+    struct TextFrame {
+        QStringList lines;
+        int firstLine = 0;
+        int lineHeight = 0;
+        QRect innerArea;  // panel coordinates
+        QRect textArea;   // panel coordinates; empty when there is no room
+        int scrollExtent = 0;
+        TScrollDirection scrollDirection = TScrollDirection::sdVertical;
+        TBevelCut textStyle = TBevelCut::bvNone;
+        TAlignment alignment = TAlignment::taCenter;
+        bool rightToLeft = false;
+        QFont font;
+        QColor color;         // background
+        QColor fontColor;
+        QColor highlightColor; // the engraved copy of bvLowered / bvRaised
+        TPaintClientEvent onPaintClient;
+        TCreditsPanel *sender = nullptr;
+    };
+
+    // What placing the areas gives (rectangles in panel coordinates).
+    struct Areas {
+        QRect innerArea;
+        QRect textArea; // QRect() when it has no room
+        QPoint glyphOrigin;
+    };
+    struct Placement {
+        QSize clientSize;
+        int borderWidth = 0;
+        int bevelWidth = 1;
+        TBevelCut bevelOuter = TBevelCut::bvLowered;
+        TBevelCut bevelInner = TBevelCut::bvNone;
+        QSize glyphSize;
+        TGlyphLayout glyphLayout = TGlyphLayout::glGlyphLeft;
+        TScrollDirection scrollDirection = TScrollDirection::sdVertical;
+        int firstLine = 0;
+        int lastLine = -1; // last non-blank line, -1 if none
+        int lineHeight = 0;
+    };
+
+    explicit TCreditsPanel(QWidget *parent = nullptr);
+    ~TCreditsPanel() override;
+
+    bool active() const { return m_active; }
+    void setActive(bool active);
+
+    TAlignment alignment() const;
+    void setAlignment(TAlignment alignment);
+    bool asyncDrawing() const { return m_asyncDrawing; }
+    void setAsyncDrawing(bool asyncDrawing);
+    bool cycled() const;
+    void setCycled(bool cycled);
+    QImage glyph() const { return m_glyph; }
+    void setGlyph(const QImage &glyph);
+    TGlyphLayout glyphLayout() const { return m_glyphLayout; }
+    void setGlyphLayout(TGlyphLayout layout);
+    std::uint32_t interval() const;
+    void setInterval(std::uint32_t interval);
+    QStringList lines() const;
+    void setLines(const QStringList &lines);
+    TScrollDirection scrollDirection() const { return m_scrollDirection; }
+    void setScrollDirection(TScrollDirection direction);
+    TBevelCut textStyle() const { return m_textStyle; }
+    void setTextStyle(TBevelCut style);
+    TBevelCut bevelOuter() const { return m_bevelOuter; }
+    void setBevelOuter(TBevelCut bevel);
+    TBevelCut bevelInner() const { return m_bevelInner; }
+    void setBevelInner(TBevelCut bevel);
+    int bevelWidth() const { return m_bevelWidth; }
+    void setBevelWidth(int width);
+    int borderWidth() const { return m_borderWidth; }
+    void setBorderWidth(int width);
+    tk::TColor color() const { return m_color; }
+    void setColor(tk::TColor color);
+    // The colour of the panel's font.
+    tk::TColor fontColor() const { return m_fontColor; }
+    void setFontColor(tk::TColor color);
+
+    TPaintClientEvent onPaintClient() const { return m_onPaintClient; }
+    void setOnPaintClient(TPaintClientEvent handler);
+    TNotifyEvent onStartPlay() const { return m_onStartPlay; }
+    void setOnStartPlay(TNotifyEvent handler) { m_onStartPlay = std::move(handler); }
+    TNotifyEvent onStopPlay() const { return m_onStopPlay; }
+    void setOnStopPlay(TNotifyEvent handler) { m_onStopPlay = std::move(handler); }
+
+    // The scroll state and the measured areas (valid while active).
+    int scrollPos() const { return m_scrollPos.load(); }
+    int scrollExtent() const;
+    int lineHeight() const;
+    int firstLine() const;
+    QRect innerArea() const;
+    QRect textArea() const;
+    QPoint glyphOrigin() const;
+    bool hasTextImage() const;
+    // A copy of the current frame's inputs.
+    TextFrame textFrame() const;
+    TThreadedTimer *scrollTimer() const { return ScrollTimer; }
+
+    // The measuring steps, usable without a widget.
+    static Areas PlaceAreas(const Placement &placement);
+    static int FirstNonBlankLine(const QStringList &lines);
+    static int LastNonBlankLine(const QStringList &lines);
+    // Draws one frame at scrollPos into image (sized to the text area, device pixel ratio set).
+    static void RenderTextFrame(QImage &image, const TextFrame &frame, int scrollPos);
+    // The glyph with every pixel of its bottom-left pixel's colour made transparent.
+    static QImage TransparentGlyph(const QImage &glyph);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void AdvanceScroll(TThreadedTimer *sender);
+    void MeasureLines();   // caller holds m_frameMutex
+    void renderLocked();   // caller holds m_frameMutex
+    void requestCopy();    // caller holds m_frameMutex
+    void activate();
+    void deactivate();
+    void changedWhileActive(bool resetScroll, bool measure);
+    Placement placementLocked() const;
+
+    TThreadedTimer *ScrollTimer = nullptr;
+
+    // Guards TextImage and everything a frame reads (m_frame, m_cycled, m_epoch, ...).
+    mutable std::mutex m_frameMutex;
+    TextFrame m_frame;
+    QImage m_textImage;
+    bool m_hasTextImage = false;
+    bool m_cycled = false;
+    bool m_stopRequested = false;
+    std::uint64_t m_epoch = 0;
+    QPoint m_glyphOrigin;
+    std::atomic<int> m_scrollPos{0};
+    std::atomic<bool> m_onScreen{false};
+    std::atomic<bool> m_copyPending{false};
+
+    bool m_active = false;
+    bool m_asyncDrawing = true;
+    bool m_destroying = false;
+    QImage m_glyph;
+    QImage m_glyphDrawn;
+    TGlyphLayout m_glyphLayout = TGlyphLayout::glGlyphLeft;
+    TScrollDirection m_scrollDirection = TScrollDirection::sdVertical;
+    TBevelCut m_textStyle = TBevelCut::bvNone;
+    TBevelCut m_bevelOuter = TBevelCut::bvLowered;
+    TBevelCut m_bevelInner = TBevelCut::bvNone;
+    int m_bevelWidth = 1;
+    int m_borderWidth = 0;
+    tk::TColor m_color = tk::clBtnFace;
+    tk::TColor m_fontColor = tk::clWindowText;
+    TPaintClientEvent m_onPaintClient;
+    TNotifyEvent m_onStartPlay;
+    TNotifyEvent m_onStopPlay;
+    QList<QPointer<QWidget>> m_hiddenChildren;
+};
