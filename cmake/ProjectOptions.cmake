@@ -34,3 +34,14 @@ function(pc_add_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_FATAL_WARNINGS=0;${PC_TEST_ENV}"
     TIMEOUT 300)
 endfunction()
+
+# Environment for every registered test (a CMake list, appended to by the sanitizer settings).
+set(PC_TEST_ENV "XDG_RUNTIME_DIR=${PROJECT_BINARY_DIR}/runtime")
+file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/runtime)
+file(CHMOD ${PROJECT_BINARY_DIR}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+if(PC_SANITIZE STREQUAL "address")
+  list(APPEND PC_TEST_ENV
+    "ASAN_OPTIONS=detect_leaks=1:intercept_strndup=0"
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endif()

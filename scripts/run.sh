@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the program and starts it.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+install_packages
+build "$ROOT/build" -DBUILD_TESTING=OFF -DPC_BUILD_BENCH=OFF
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display to show the window on: start this from a desktop session (or under xvfb-run)." >&2
+  exit 1
+fi
+exec "$ROOT/build/app/periyodik-cetvel"
