@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBrush>
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -62,7 +63,7 @@ void layoutTile(const TileLayoutInput &in, TileLayout &out);
 struct TilePens {
     QColor btnFace, btnHighlight, btnShadow, windowFrame, text;
     QPen textPen, highlightPen, shadowPen;
-    QImage checker;                     // 2 x 2 pattern of btnFace and btnHighlight
+    QBrush checker;                     // 2 x 2 pattern of btnFace and btnHighlight
 
     // Resolves the colours from the application palette; returns true when something changed.
     bool update(const QColor &fontColor);
