@@ -44,4 +44,7 @@ if(PC_SANITIZE STREQUAL "address")
     "ASAN_OPTIONS=detect_leaks=1:intercept_strndup=0"
     "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+elseif(PC_SANITIZE STREQUAL "thread")
+  list(APPEND PC_TEST_ENV
+    "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp:halt_on_error=0:second_deadlock_stack=1")
 endif()

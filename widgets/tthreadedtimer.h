@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -45,7 +46,7 @@ public:
     TThreadPriority threadPriority() const { return m_threadPriority.load(); }
     void setThreadPriority(TThreadPriority priority);
 
-    const TNotifyEvent &onTimer() const { return *m_onTimer; }
+    const TNotifyEvent &onTimer() const;
     void setOnTimer(TNotifyEvent handler);
 
     // Runs fn on the owner thread and waits for it; on the owner thread it is simply called.
@@ -75,8 +76,7 @@ private:
     friend class Context;
 
     void rearm();
-    void workerLoop();
-    void runTickOnWorker();
+    void workerLoop(const std::shared_ptr<Shared> &shared);
     bool runOnOwner(const std::function<void()> &fn, std::exception_ptr *error);
     void ownerTimerFired();
     bool shouldRun() const;
@@ -92,6 +92,7 @@ private:
     std::shared_ptr<const TNotifyEvent> m_onTimer;
 
     std::shared_ptr<Shared> m_shared;
+    std::thread::id m_ownerThread;
     Context *m_context = nullptr;
     std::thread m_worker;
 };
