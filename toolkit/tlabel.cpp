@@ -98,7 +98,7 @@ void TLabel::mouseReleaseEvent(QMouseEvent *event)
         return;
     m_pressed = false;
     if (rect().contains(event->position().toPoint()))
-        Q_EMIT clicked();
+        Q_EMIT clicked(this);
 }
 
 void TLabel::changeEvent(QEvent *event)

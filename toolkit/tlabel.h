@@ -37,7 +37,7 @@ public:
     void setFontColor(TColor color);
 
 Q_SIGNALS:
-    void clicked();
+    void clicked(tk::TLabel *sender);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

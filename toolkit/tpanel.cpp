@@ -121,7 +121,7 @@ void TPanel::mouseReleaseEvent(QMouseEvent *event)
         return;
     m_pressed = false;
     if (rect().contains(event->position().toPoint()))
-        Q_EMIT clicked();
+        Q_EMIT clicked(this);
 }
 
 void TPanel::changeEvent(QEvent *event)

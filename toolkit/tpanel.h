@@ -48,7 +48,7 @@ public:
     QRect clientRect() const;
 
 Q_SIGNALS:
-    void clicked();
+    void clicked(tk::TPanel *sender);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -116,7 +116,7 @@ void TStaticText::mouseReleaseEvent(QMouseEvent *event)
         return;
     m_pressed = false;
     if (rect().contains(event->position().toPoint()))
-        Q_EMIT clicked();
+        Q_EMIT clicked(this);
 }
 
 void TStaticText::changeEvent(QEvent *event)

@@ -46,7 +46,7 @@ public:
     QRect textRect() const;
 
 Q_SIGNALS:
-    void clicked();
+    void clicked(tk::TStaticText *sender);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
