@@ -13,6 +13,7 @@ PACKAGES=(
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
   dbus dbus-x11 at-spi2-core python3 python3-pyatspi
   libgif-dev libbenchmark-dev
+  dpkg-dev desktop-file-utils appstream
 )
 
 install_packages() {
