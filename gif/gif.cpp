@@ -1,1 +1,0 @@
-// The GIF image model, reader and encoder, and the animator control.

@@ -1,0 +1,360 @@
+#include "gif/tgifanimator.h"
+
+#include "gif/tgifimage.h"
+#include "widgets/tthreadedtimer.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+// Runs fn when the scope is left, also by an exception.
+template <typename Fn>
+struct AtExit {
+    Fn fn;
+    ~AtExit() { fn(); }
+};
+template <typename Fn>
+AtExit(Fn) -> AtExit<Fn>;
+
+QRect frameRect(TGIFFrame &frame)
+{
+    return QRect(frame.OffsetX(), frame.OffsetY(), frame.width(), frame.height());
+}
+
+} // namespace
+
+TGIFAnimator::TGIFAnimator(QWidget *parent)
+    : TImageControl(parent), m_timer(std::make_unique<TThreadedTimer>()), m_image(std::make_unique<TGIFImage>())
+{
+    setGraphic(m_image.get());
+    connect(m_image.get(), &TGIFImage::changed, this, &TGIFAnimator::imageChanged);
+}
+
+TGIFAnimator::~TGIFAnimator()
+{
+    disconnect(this, &TGIFAnimator::changed, nullptr, nullptr);
+    disconnect(this, &TGIFAnimator::frameChanged, nullptr, nullptr);
+    disconnect(this, &TGIFAnimator::started, nullptr, nullptr);
+    disconnect(this, &TGIFAnimator::stopped, nullptr, nullptr);
+    m_destroying = true;
+    setAnimate(false);
+    // No tick can reach the control once its timer is gone.
+    m_timer.reset();
+    m_frameCache = QImage();
+    m_maskedCache = QImage();
+    disconnect(m_image.get(), &TGIFImage::changed, this, &TGIFAnimator::imageChanged);
+    setGraphic(nullptr);
+    m_image.reset();
+}
+
+void TGIFAnimator::readProperties(const StoredProperties &stored)
+{
+    m_loading = true;
+    const AtExit done{[this] { m_loading = false; }};
+    if (stored.Animate)
+        setAnimate(*stored.Animate);
+    if (stored.FrameIndex)
+        setFrameIndex(*stored.FrameIndex);
+    if (stored.ImageData)
+        m_image->loadFromFormData(*stored.ImageData);
+    if (stored.Stretch)
+        setStretch(*stored.Stretch);
+}
+
+void TGIFAnimator::setAnimate(bool animate)
+{
+    if (animate == m_animate)
+        return;
+    if (animate) {
+        m_timer->setOnTimer([this](TThreadedTimer *) { tick(); });
+        m_timer->setEnabled(true);
+        m_animate = m_timer->enabled();
+        doStart();
+    } else {
+        m_timer->setEnabled(false);
+        m_timer->setOnTimer({});
+        m_animate = false;
+        doStop();
+        contentChanged();
+    }
+}
+
+void TGIFAnimator::setAutoSize(bool autoSize)
+{
+    if (autoSize == m_autoSize)
+        return;
+    m_autoSize = autoSize;
+    adjustSize();
+}
+
+void TGIFAnimator::setCenter(bool center)
+{
+    if (center == m_center)
+        return;
+    {
+        std::lock_guard lock(controlLock());
+        m_center = center;
+    }
+    contentChanged();
+    if (m_animate)
+        repaint();
+}
+
+void TGIFAnimator::setFrameIndex(int index)
+{
+    if (index == m_frameIndex || index >= m_image->FrameCount() || index < 0)
+        return;
+    {
+        std::lock_guard lock(controlLock());
+        m_frameIndex = index;
+        m_timer->setInterval(std::uint32_t(frameDelay()));
+    }
+    doFrameChanged();
+    contentChanged();
+}
+
+void TGIFAnimator::setImage(const TGIFImage &image)
+{
+    std::lock_guard lock(controlLock());
+    m_image->assign(image);
+}
+
+void TGIFAnimator::setLoop(bool loop)
+{
+    m_loop = loop;
+}
+
+void TGIFAnimator::setStretch(bool stretch)
+{
+    if (stretch == m_stretch)
+        return;
+    {
+        std::lock_guard lock(controlLock());
+        m_stretch = stretch;
+    }
+    contentChanged();
+    if (m_animate)
+        repaint();
+}
+
+void TGIFAnimator::setTransparent(bool transparent)
+{
+    if (transparent == m_transparent)
+        return;
+    {
+        std::lock_guard lock(controlLock());
+        m_transparent = transparent;
+    }
+    contentChanged();
+    if (m_animate)
+        repaint();
+}
+
+int TGIFAnimator::frameDelayOf(int index) const
+{
+    const int count = m_image->FrameCount();
+    if (index < 0 || index >= count || count < 2)
+        return 0;
+    return std::clamp(int(m_image->Frames(index).DelayMs()), MinFrameDelay, MaxFrameDelay);
+}
+
+void TGIFAnimator::imageChanged()
+{
+    {
+        std::lock_guard lock(controlLock());
+        m_cacheIndex = -1;
+        m_frameCache = QImage();
+        m_cacheKeyColor = tk::clNone;
+        m_frameIndex = m_image->SelectedFrame();
+        if (m_frameIndex >= 0 && m_image->FrameCount() > 0)
+            m_timer->setInterval(std::uint32_t(frameDelay()));
+    }
+    contentChanged();
+    doChange();
+}
+
+void TGIFAnimator::contentChanged()
+{
+    if (m_destroying)
+        return;
+    adjustSize();
+    // Qt draws in true colour; a changed palette needs no realisation, only the flag's upkeep.
+    m_image->setPaletteModified(false);
+    if (!isDrawing())
+        update();
+}
+
+void TGIFAnimator::adjustSize()
+{
+    if (!m_autoSize || m_image->isEmpty() || m_loading)
+        return;
+    resize(m_image->LogicalWidth(), m_image->LogicalHeight());
+}
+
+void TGIFAnimator::tick()
+{
+    if (copyingBackground() || !isVisible() || m_image->FrameCount() < 2 || parentWidget() == nullptr)
+        return;
+    std::lock_guard lock(controlLock());
+    const int count = m_image->FrameCount();
+    m_frameIndex = m_frameIndex >= count - 1 ? 0 : m_frameIndex + 1;
+    {
+        const AtExit afterwards{[this, count] {
+            canvasLock().unlock();
+            if (m_frameIndex >= 0 && m_frameIndex < count)
+                m_timer->setInterval(std::uint32_t(frameDelay()));
+        }};
+        canvasLock().lock();
+        doFrameChanged();
+        repaint();
+    }
+    if (!m_loop && m_frameIndex == 1)
+        setAnimate(false);
+}
+
+const QImage &TGIFAnimator::composeFrame(int n, tk::TColor *keyColor)
+{
+    std::lock_guard lock(controlLock());
+    const int count = m_image->FrameCount();
+    if (count == 0 || m_image->LogicalWidth() < 1 || m_image->LogicalHeight() < 1) {
+        if (keyColor != nullptr)
+            *keyColor = tk::clNone;
+        static const QImage none;
+        return none;
+    }
+    n = std::clamp(n, 0, count - 1);
+
+    const bool reuse = !m_frameCache.isNull() && m_cacheIndex >= 0 && n == m_cacheIndex + 1
+                       && m_image->Frames(m_cacheIndex).DisposalMode() != 3;
+    if (reuse) {
+        // On a failure the extended cache keeps its old index.
+        QPainter canvas(&m_frameCache);
+        TGIFFrame &previous = m_image->Frames(m_cacheIndex);
+        if (previous.DisposalMode() == 2) {
+            canvas.setCompositionMode(QPainter::CompositionMode_Source);
+            canvas.fillRect(frameRect(previous), QColor::fromRgb(m_cacheFill));
+            canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
+        TGIFFrame &frame = m_image->Frames(n);
+        frame.draw(canvas, frameRect(frame), true);
+        canvas.end();
+        m_cacheIndex = n;
+    } else {
+        m_frameCache = QImage();
+        m_cacheIndex = -1;
+        m_cacheKeyColor = tk::clNone;
+        ++m_recompositions;
+
+        const int lw = m_image->LogicalWidth();
+        const int lh = m_image->LogicalHeight();
+        QImage bitmap(lw, lh, QImage::Format_RGB32);
+        tk::TColor key = tk::clNone;
+        QRgb fill;
+        const int selected = m_image->SelectedFrame();
+        const tk::TColor selectedKey =
+            selected >= 0 && selected < count ? m_image->Frames(selected).KeyColor() : tk::clNone;
+        if (!selectedKey.isNone()) {
+            key = selectedKey;
+            fill = key.rgb();
+        } else if (!m_image->ScreenBackground().isNone() && m_image->isTransparent()) {
+            fill = m_image->ScreenBackground().rgb();
+        } else {
+            fill = tk::clWindow.toQColor().rgb();
+        }
+        bitmap.fill(fill);
+
+        int start = 0;
+        for (int i = n; i >= 1; --i) {
+            TGIFFrame &frame = m_image->Frames(i);
+            if (frame.width() == lw && frame.height() == lh
+                && (frame.KeyColor().isNone() || (frame.DisposalMode() == 2 && i < n))) {
+                start = i;
+                break;
+            }
+        }
+
+        QPainter canvas(&bitmap);
+        for (int j = start; j < n; ++j) {
+            TGIFFrame &frame = m_image->Frames(j);
+            const int mode = frame.DisposalMode();
+            if (mode == 0 || mode == 1) {
+                frame.draw(canvas, frameRect(frame), true);
+            } else if (mode == 2 && j > start) {
+                canvas.setCompositionMode(QPainter::CompositionMode_Source);
+                canvas.fillRect(frameRect(frame), QColor::fromRgb(fill));
+                canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            }
+        }
+        TGIFFrame &frame = m_image->Frames(n);
+        frame.draw(canvas, frameRect(frame), true);
+        canvas.end();
+
+        m_frameCache = std::move(bitmap);
+        m_cacheFill = fill;
+        m_cacheIndex = n;
+        m_cacheKeyColor = key;
+    }
+    if (keyColor != nullptr)
+        *keyColor = m_cacheKeyColor;
+    return m_frameCache;
+}
+
+QRect TGIFAnimator::destinationRect() const
+{
+    if (m_stretch)
+        return rect();
+    const QSize composed(m_image->LogicalWidth(), m_image->LogicalHeight());
+    if (m_center)
+        return QRect(QPoint((width() - composed.width()) / 2, (height() - composed.height()) / 2), composed);
+    return QRect(QPoint(0, 0), composed);
+}
+
+void TGIFAnimator::paintContent(QPainter &canvas)
+{
+    std::lock_guard lock(controlLock());
+    const bool empty = m_image->isEmpty();
+    if (empty || m_image->isTransparent())
+        paintBackground(canvas);
+    if (empty || m_image->LogicalWidth() < 1 || m_image->LogicalHeight() < 1)
+        return;
+
+    tk::TColor key;
+    const QImage &composed = composeFrame(m_frameIndex, &key);
+    const QRect destination = destinationRect();
+    if (!key.isNone() && m_transparent) {
+        if (m_maskedCache.size() != composed.size())
+            m_maskedCache = QImage(composed.size(), QImage::Format_ARGB32);
+        const QRgb see = key.rgb();
+        for (int y = 0; y < composed.height(); ++y) {
+            const auto *from = reinterpret_cast<const QRgb *>(composed.constScanLine(y));
+            auto *to = reinterpret_cast<QRgb *>(m_maskedCache.scanLine(y));
+            for (int x = 0; x < composed.width(); ++x)
+                to[x] = (from[x] | 0xFF000000u) == see ? 0u : (from[x] | 0xFF000000u);
+        }
+        canvas.drawImage(destination, m_maskedCache);
+    } else {
+        canvas.drawImage(destination, composed);
+    }
+}
+
+void TGIFAnimator::doChange()
+{
+    Q_EMIT changed(this);
+}
+
+void TGIFAnimator::doFrameChanged()
+{
+    Q_EMIT frameChanged(this);
+}
+
+void TGIFAnimator::doStart()
+{
+    Q_EMIT started(this);
+}
+
+void TGIFAnimator::doStop()
+{
+    Q_EMIT stopped(this);
+}

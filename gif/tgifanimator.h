@@ -1,0 +1,115 @@
+#pragma once
+
+#include "gif/timagecontrol.h"
+#include "toolkit/tcolor.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QRect>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class TGIFImage;
+class TThreadedTimer;
+
+// A windowless control that plays a GIF image on a threaded timer, composing each frame over
+// the earlier ones by their disposal modes and drawing the key colour as see-through.
+class TGIFAnimator : public TImageControl {
+    Q_OBJECT
+public:
+    // The properties a window's stored description may give, applied in stream order by
+    // readProperties().
+    struct StoredProperties {
+        std::optional<bool> Animate;
+        std::optional<int> FrameIndex;
+        std::optional<QByteArray> ImageData; // form data: 32-bit little-endian count, then the GIF
+        std::optional<bool> Stretch;
+    };
+
+    static constexpr int MinFrameDelay = 50;
+    static constexpr int MaxFrameDelay = 10000;
+
+    explicit TGIFAnimator(QWidget *parent = nullptr);
+    ~TGIFAnimator() override;
+
+    // Applies the stored properties as a window's loading does: Animate, FrameIndex, Image.Data,
+    // Stretch, with the size adjustment held back while reading.
+    void readProperties(const StoredProperties &stored);
+
+    bool animate() const { return m_animate; }
+    void setAnimate(bool animate);
+    bool autoSize() const { return m_autoSize; }
+    void setAutoSize(bool autoSize);
+    bool center() const { return m_center; }
+    void setCenter(bool center);
+    int frameIndex() const { return m_frameIndex; }
+    void setFrameIndex(int index);
+    // The owned image; load into it directly (image().loadFromFormData(...)) or copy one in.
+    TGIFImage &image() const { return *m_image; }
+    void setImage(const TGIFImage &image);
+    bool loop() const { return m_loop; }
+    void setLoop(bool loop);
+    bool stretch() const { return m_stretch; }
+    void setStretch(bool stretch);
+    bool transparent() const { return m_transparent; }
+    void setTransparent(bool transparent);
+
+    // The display time of the current frame in milliseconds, clamped into 50 .. 10 000; 0 when
+    // the index is out of range or the image has fewer than two frames (the timer then rests).
+    int frameDelay() const { return frameDelayOf(m_frameIndex); }
+    int frameDelayOf(int index) const;
+
+    // Frame n (clamped to the last) composed over the earlier frames: LogicalWidth x
+    // LogicalHeight. Returns the composition; keyColor receives its see-through colour or clNone.
+    const QImage &composeFrame(int n, tk::TColor *keyColor = nullptr);
+    int cacheIndex() const { return m_cacheIndex; }
+    // How many compositions started afresh instead of extending the cached one.
+    std::uint64_t recompositions() const { return m_recompositions; }
+    // Where the composition is drawn in the client area.
+    QRect destinationRect() const;
+
+    const TThreadedTimer &timer() const { return *m_timer; }
+
+Q_SIGNALS:
+    // The four notifications, in this order of declaration: OnChange, OnFrameChanged, OnStart,
+    // OnStop. The destructor disconnects them before it stops anything.
+    void changed(TGIFAnimator *sender);
+    void frameChanged(TGIFAnimator *sender);
+    void started(TGIFAnimator *sender);
+    void stopped(TGIFAnimator *sender);
+
+protected:
+    void paintContent(QPainter &canvas) override;
+
+    virtual void doChange();
+    virtual void doFrameChanged();
+    virtual void doStart();
+    virtual void doStop();
+
+private:
+    void imageChanged();
+    void contentChanged();
+    void adjustSize();
+    void tick();
+
+    std::unique_ptr<TThreadedTimer> m_timer;
+    std::unique_ptr<TGIFImage> m_image;
+    QImage m_frameCache;
+    QImage m_maskedCache; // the composition with its key colour cleared, for drawing
+    QRgb m_cacheFill = 0;
+    int m_cacheIndex = -1;
+    tk::TColor m_cacheKeyColor = tk::clNone;
+    std::uint64_t m_recompositions = 0;
+
+    int m_frameIndex = 0;
+    bool m_animate = false;
+    bool m_autoSize = true;
+    bool m_center = false;
+    bool m_loop = true;
+    bool m_stretch = false;
+    bool m_transparent = true;
+    bool m_loading = false;
+    bool m_destroying = false;
+};

@@ -1,0 +1,230 @@
+#include "gif/tgifimage.h"
+
+#include "gif/tgifcursor.h"
+#include "gif/tgifencoder.h"
+#include "gif/tgifreader.h"
+#include "toolkit/error.h"
+
+#include <QIODevice>
+#include <QPainter>
+
+#include <new>
+
+TGIFImage::TGIFImage(QObject *parent) : QObject(parent), m_data(std::make_shared<TGIFData>()) {}
+
+TGIFImage::~TGIFImage() = default;
+
+void TGIFImage::reset()
+{
+    m_data = std::make_shared<TGIFData>();
+    m_frameList.clear();
+    m_formatVersion = TGIFVersion::Unknown;
+    m_selectedFrame = -1;
+    m_logicalWidth = 0;
+    m_logicalHeight = 0;
+    m_screenBackground = tk::clNone;
+    m_loopCount = 1;
+    m_hasLoopBlock = false;
+}
+
+void TGIFImage::loadBuffer(QByteArray bytes)
+{
+    reset();
+    m_data->SourceBytes = bytes;
+    if (!bytes.isEmpty()) {
+        try {
+            TGIFReader::read(*this, bytes);
+            if (!m_frameList.empty()) {
+                try {
+                    m_frameList.front()->bitmap();
+                } catch (...) {
+                    m_frameList.erase(m_frameList.begin());
+                    throw;
+                }
+                m_selectedFrame = 0;
+            }
+        } catch (const std::bad_alloc &) {
+            throw tk::Error("Not enough memory to read the GIF image");
+        }
+    }
+    m_paletteModified = true;
+    Q_EMIT changed();
+}
+
+void TGIFImage::loadFromBytes(QByteArrayView bytes)
+{
+    loadBuffer(bytes.toByteArray());
+}
+
+void TGIFImage::loadFromStream(QIODevice &device)
+{
+    loadBuffer(device.readAll());
+}
+
+void TGIFImage::loadFromFormData(QByteArrayView formData)
+{
+    if (formData.size() < 4)
+        TGIFCursor::fail();
+    const auto *p = reinterpret_cast<const std::uint8_t *>(formData.data());
+    const std::uint32_t count = std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16
+        | std::uint32_t(p[3]) << 24;
+    if (count > std::uint64_t(formData.size() - 4))
+        TGIFCursor::fail();
+    loadBuffer(formData.sliced(4, qsizetype(count)).toByteArray());
+}
+
+void TGIFImage::readData(QIODevice &device)
+{
+    const QByteArray head = device.read(4);
+    if (head.size() < 4)
+        TGIFCursor::fail();
+    const auto *p = reinterpret_cast<const std::uint8_t *>(head.constData());
+    const std::uint32_t count = std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16
+        | std::uint32_t(p[3]) << 24;
+    // Read in pieces: a forged count must not reserve gigabytes before the data proves it is there.
+    QByteArray bytes;
+    while (std::uint32_t(bytes.size()) < count) {
+        const qint64 want = std::min<qint64>(qint64(count) - bytes.size(), 1 << 20);
+        const QByteArray piece = device.read(want);
+        if (piece.isEmpty())
+            TGIFCursor::fail();
+        bytes.append(piece);
+    }
+    loadBuffer(std::move(bytes));
+}
+
+QByteArray TGIFImage::formData() const
+{
+    const std::uint32_t count = std::uint32_t(m_data->SourceBytes.size());
+    QByteArray out;
+    out.reserve(qsizetype(count) + 4);
+    for (int i = 0; i < 4; ++i)
+        out.append(char(count >> (8 * i) & 0xFF));
+    out.append(m_data->SourceBytes);
+    return out;
+}
+
+void TGIFImage::writeData(QIODevice &device) const
+{
+    device.write(formData());
+}
+
+void TGIFImage::assign(const TGIFImage &other)
+{
+    if (&other == this)
+        return;
+    m_data = other.m_data;
+    m_frameList.clear();
+    for (const auto &source : other.m_frameList) {
+        auto frame = std::make_unique<TGIFFrame>(this);
+        frame->m_item = source->m_item;
+        frame->m_extensionBlocks = source->m_extensionBlocks;
+        frame->m_offsetX = source->m_offsetX;
+        frame->m_offsetY = source->m_offsetY;
+        frame->m_isInterlaced = source->m_isInterlaced;
+        frame->m_isDamaged = source->m_isDamaged;
+        frame->m_keyColor = source->m_keyColor;
+        frame->m_delayMs = source->m_delayMs;
+        frame->m_disposalMode = source->m_disposalMode;
+        frame->m_hasLocalTable = source->m_hasLocalTable;
+        m_frameList.push_back(std::move(frame));
+    }
+    m_formatVersion = other.m_formatVersion;
+    m_selectedFrame = other.m_selectedFrame;
+    m_logicalWidth = other.m_logicalWidth;
+    m_logicalHeight = other.m_logicalHeight;
+    m_screenBackground = other.m_screenBackground;
+    m_hasLoopBlock = other.m_hasLoopBlock;
+    m_loopCount = other.m_loopCount;
+    m_transparent = other.m_transparent;
+    m_paletteModified = true;
+    Q_EMIT changed();
+}
+
+void TGIFImage::setSelectedFrame(int index)
+{
+    if (index == m_selectedFrame)
+        return;
+    m_selectedFrame = index;
+    Q_EMIT changed();
+}
+
+bool TGIFImage::isEmpty() const
+{
+    if (m_selectedFrame < 0 || m_selectedFrame >= FrameCount())
+        return true;
+    const TGIFFrame &frame = Frames(m_selectedFrame);
+    return !frame.isDecoded() && !frame.hasCodedData();
+}
+
+void TGIFImage::setTransparent(bool transparent)
+{
+    if (transparent == m_transparent)
+        return;
+    m_transparent = transparent;
+    Q_EMIT changed();
+}
+
+bool TGIFImage::isTransparent() const
+{
+    if (!m_transparent)
+        return false;
+    for (const auto &frame : m_frameList)
+        if (!frame->KeyColor().isNone())
+            return true;
+    return false;
+}
+
+QList<QRgb> TGIFImage::palette() const
+{
+    if (isEmpty())
+        return {};
+    return Frames(m_selectedFrame).bitmap().colorTable();
+}
+
+int TGIFImage::width() const
+{
+    return isEmpty() ? 0 : Frames(m_selectedFrame).width();
+}
+
+int TGIFImage::height() const
+{
+    return isEmpty() ? 0 : Frames(m_selectedFrame).height();
+}
+
+void TGIFImage::setWidth(int)
+{
+    throw tk::Error("Cannot change the Size of a GIF image");
+}
+
+void TGIFImage::setHeight(int)
+{
+    throw tk::Error("Cannot change the Size of a GIF image");
+}
+
+void TGIFImage::draw(QPainter &painter, const QRect &rect) const
+{
+    if (m_selectedFrame < 0 || m_selectedFrame >= FrameCount())
+        return;
+    Frames(m_selectedFrame).draw(painter, rect, isTransparent());
+}
+
+QByteArray TGIFImage::saveToBytes(TGIFVersion version, int loopCount) const
+{
+    TGIFEncoder encoder(version, m_logicalWidth, m_logicalHeight);
+    if (loopCount >= 0)
+        encoder.setLoopCount(loopCount);
+    for (const auto &frame : m_frameList) {
+        const QImage &picture = frame->bitmap();
+        if (picture.isNull())
+            continue;
+        TGIFEncoder::FrameOptions options;
+        options.x = frame->OffsetX();
+        options.y = frame->OffsetY();
+        options.delayCs = frame->DelayMs() / 10;
+        options.disposal = frame->DisposalMode();
+        options.interlaced = frame->IsInterlaced();
+        encoder.addFrame(frame->KeyColor().isNone() ? picture : frame->transparentImage(), options);
+    }
+    return encoder.finish();
+}

@@ -1,0 +1,248 @@
+#include "gif/tgifreader.h"
+
+#include "gif/tgifcursor.h"
+#include "gif/tgifimage.h"
+
+#include <QByteArrayList>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace {
+
+constexpr std::uint8_t ExtensionIntroducer = 0x21;
+constexpr std::uint8_t ImageIntroducer = 0x2C;
+constexpr std::uint8_t Trailer = 0x3B;
+
+void readColorTable(TGIFCursor &in, TGIFColorTable &table, int bits)
+{
+    const std::uint32_t count = 1u << bits;
+    const std::uint8_t *p = in.take(count * 3);
+    table.clear();
+    table.Count = count;
+    std::memcpy(table.Entries.data(), p, count * 3);
+}
+
+QByteArrayList readSubBlocks(TGIFCursor &in)
+{
+    QByteArrayList blocks;
+    while (!in.atEnd()) {
+        const std::uint8_t len = in.byte();
+        if (len == 0)
+            break;
+        blocks.append(in.takeUpTo(len));
+    }
+    return blocks;
+}
+
+bool equalsNoCase(const std::uint8_t *p, const char *text)
+{
+    for (int i = 0; i < 3; ++i)
+        if (std::tolower(p[i]) != text[i])
+            return false;
+    return true;
+}
+
+bool isLoopIdentifier(const QByteArray &fixed)
+{
+    const QByteArray id = fixed.mid(1, std::uint8_t(fixed[0]));
+    return id == "NETSCAPE2.0" || id == "ANIMEXTS1.0";
+}
+
+} // namespace
+
+class TGIFReader::Parser {
+public:
+    Parser(TGIFImage &image, const QByteArray &bytes)
+        : m_image(image), m_data(*image.m_data),
+          m_in(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()))
+    {
+    }
+
+    void run();
+
+private:
+    std::uint8_t nextIntroducer() { return m_in.atEnd() ? Trailer : m_in.byte(); }
+    void readExtension(std::vector<TExtension> &kept);
+    void readFrame(TGIFFrame &frame);
+
+    TGIFImage &m_image;
+    TGIFData &m_data;
+    TGIFCursor m_in;
+};
+
+void TGIFReader::Parser::run()
+{
+    const std::uint8_t *signature = m_in.take(3);
+    if (!equalsNoCase(signature, "gif"))
+        throw tk::Error("Unknown GIF version");
+    const std::uint8_t *version = m_in.take(3);
+    if (equalsNoCase(version, "87a"))
+        m_image.m_formatVersion = TGIFVersion::V87a;
+    else if (equalsNoCase(version, "89a"))
+        m_image.m_formatVersion = TGIFVersion::V89a;
+    else
+        throw tk::Error("Unknown GIF version");
+
+    const std::uint8_t *screen = m_in.take(7);
+    m_image.m_logicalWidth = std::uint16_t(screen[0] | screen[1] << 8);
+    m_image.m_logicalHeight = std::uint16_t(screen[2] | screen[3] << 8);
+    const std::uint8_t packed = screen[4];
+    const std::uint8_t background = screen[5];
+    m_data.AspectByte = screen[6];
+    m_data.GlobalTableBits = (packed & 7) + 1;
+    m_data.ColorResolution = ((packed >> 4) & 7) + 1;
+    if (std::uint64_t(m_image.m_logicalWidth) * m_image.m_logicalHeight * 4 > TGIFImage::MaxPictureBytes)
+        throw tk::Error(QStringLiteral("GIF logical screen too large: %1 x %2 pixels")
+                            .arg(m_image.m_logicalWidth)
+                            .arg(m_image.m_logicalHeight)
+                            .toStdString());
+    if (packed & 0x80) {
+        readColorTable(m_in, m_data.GlobalColorTable, m_data.GlobalTableBits);
+        if (background < m_data.GlobalColorTable.Count)
+            m_image.m_screenBackground = m_data.GlobalColorTable.color(background);
+    }
+
+    std::uint8_t introducer = m_in.byte();
+    while (introducer != 0 && introducer != Trailer && !m_in.atEnd()) {
+        std::vector<TExtension> kept;
+        while (introducer == ExtensionIntroducer) {
+            readExtension(kept);
+            introducer = nextIntroducer();
+        }
+        if (introducer == ImageIntroducer) {
+            auto frame = std::make_unique<TGIFFrame>(&m_image);
+            if (m_data.GlobalColorTable.Count > 0)
+                frame->m_item->TableBits = TGIFColorTable::bitsFor(m_data.GlobalColorTable.Count);
+            frame->m_extensionBlocks = std::move(kept);
+            readFrame(*frame);
+            m_image.m_frameList.push_back(std::move(frame));
+            if (m_in.atEnd()) {
+                introducer = Trailer;
+            } else {
+                do
+                    introducer = m_in.byte();
+                while (introducer == 0 && !m_in.atEnd());
+                if (introducer != ExtensionIntroducer && introducer != ImageIntroducer && introducer != Trailer)
+                    introducer = 0;
+            }
+        } else {
+            if ((!m_data.ImageComment.isEmpty() || kept.empty()) && introducer != 0 && introducer != Trailer)
+                m_in.fail();
+            for (const TExtension &extension : kept) {
+                if (extension.ExtensionKind != TExtensionKind::Comment)
+                    continue;
+                if (!m_data.ImageComment.isEmpty())
+                    m_data.ImageComment.append(QByteArrayLiteral("\r\n\r\n"));
+                m_data.ImageComment.append(extension.SubBlocks);
+            }
+        }
+    }
+}
+
+void TGIFReader::Parser::readExtension(std::vector<TExtension> &kept)
+{
+    const std::uint8_t label = m_in.byte();
+    TExtension extension;
+    switch (label) {
+    case 0xF9:
+        extension.ExtensionKind = TExtensionKind::GraphicControl;
+        extension.FixedPart = QByteArray(reinterpret_cast<const char *>(m_in.take(6)), 6);
+        kept.push_back(std::move(extension));
+        return;
+    case 0xFE:
+        extension.ExtensionKind = TExtensionKind::Comment;
+        extension.SubBlocks = readSubBlocks(m_in);
+        kept.push_back(std::move(extension));
+        return;
+    case 0x01:
+        m_in.take(13);
+        readSubBlocks(m_in);
+        // Text drawn over the screen ends what the kept blocks described.
+        kept.clear();
+        return;
+    case 0xFF: {
+        const QByteArray fixed(reinterpret_cast<const char *>(m_in.take(12)), 12);
+        const QByteArrayList blocks = readSubBlocks(m_in);
+        if (isLoopIdentifier(fixed) && !blocks.isEmpty() && blocks[0].size() >= 3 && blocks[0][0] == 1) {
+            const int count = std::uint8_t(blocks[0][1]) | std::uint8_t(blocks[0][2]) << 8;
+            m_image.m_hasLoopBlock = true;
+            m_image.m_loopCount = std::uint16_t(std::min(count, 30000));
+        }
+        return;
+    }
+    default:
+        throw tk::Error(QStringLiteral("Unrecognized extension block: %1")
+                            .arg(label, 2, 16, QLatin1Char('0'))
+                            .toStdString());
+    }
+}
+
+void TGIFReader::Parser::readFrame(TGIFFrame &frame)
+{
+    TGIFItem &item = *frame.m_item;
+    const std::uint8_t *d = m_in.take(9);
+    const std::uint16_t left = std::uint16_t(d[0] | d[1] << 8);
+    const std::uint16_t top = std::uint16_t(d[2] | d[3] << 8);
+    std::uint16_t width = std::uint16_t(d[4] | d[5] << 8);
+    std::uint16_t height = std::uint16_t(d[6] | d[7] << 8);
+    const std::uint8_t packed = d[8];
+    frame.m_isInterlaced = packed & 0x40;
+    if (packed & 0x80) {
+        item.TableBits = (packed & 7) + 1;
+        frame.m_hasLocalTable = true;
+        readColorTable(m_in, item.ColorTable, item.TableBits);
+    } else {
+        frame.m_hasLocalTable = false;
+        item.ColorTable.clear();
+    }
+
+    const std::size_t start = m_in.position();
+    m_in.byte();
+    while (!m_in.atEnd()) {
+        const std::uint8_t len = m_in.byte();
+        if (len > m_in.remaining()) {
+            frame.m_isDamaged = true;
+            break;
+        }
+        m_in.take(len);
+        if (len == 0)
+            break;
+    }
+    // The copy leaves out a sub-block whose stated length ran past the end, length byte included.
+    const std::size_t end = frame.m_isDamaged ? m_in.position() - 1 : m_in.position();
+    item.CodeStream = QByteArray(reinterpret_cast<const char *>(m_in.at(start)), qsizetype(end - start));
+
+    if (width == 0)
+        width = m_image.m_logicalWidth;
+    if (height == 0)
+        height = m_image.m_logicalHeight;
+    frame.m_offsetX = left;
+    frame.m_offsetY = top;
+    item.StoredWidth = width;
+    item.StoredHeight = height;
+    item.DescriptorFlags = packed;
+    if (!frame.m_hasLocalTable)
+        item.ColorTable = m_data.GlobalColorTable;
+
+    frame.m_delayMs = 0;
+    for (const TExtension &extension : frame.m_extensionBlocks) {
+        if (extension.ExtensionKind != TExtensionKind::GraphicControl)
+            continue;
+        const std::uint8_t gcPacked = extension.gcPacked();
+        if (gcPacked & 1) {
+            if (extension.gcTransparentIndex() < item.ColorTable.Count)
+                frame.m_keyColor = item.ColorTable.color(extension.gcTransparentIndex());
+        } else {
+            frame.m_keyColor = tk::clNone;
+        }
+        frame.m_delayMs = std::uint16_t(std::max<int>(extension.gcDelay() * 10, frame.m_delayMs));
+        frame.m_disposalMode = (gcPacked >> 2) & 7;
+    }
+}
+
+void TGIFReader::read(TGIFImage &image, const QByteArray &bytes)
+{
+    Parser(image, bytes).run();
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "toolkit/tcolor.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <mutex>
+
+class QPainter;
+class TGIFImage;
+
+// A windowless picture control: paints its whole area through an off-screen buffer, can copy
+// what lies beneath it (the parent's background and the sibling controls below) into that
+// buffer, and keeps a recursive lock for work done from a timer.
+class TImageControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit TImageControl(QWidget *parent = nullptr);
+    ~TImageControl() override;
+
+    // Guards the control's state; recursive, so a setter may call another under it.
+    std::recursive_mutex &controlLock() { return m_lock; }
+    // Held while the control's canvas (the off-screen buffer) is drawn on.
+    std::recursive_mutex &canvasLock() { return m_canvasLock; }
+
+    bool isDrawing() const { return m_drawing; }
+    bool isBufferedPaint() const { return m_bufferedPaint; }
+
+    // The background colour: the parent's (ParentColor), clBtnFace without a parent.
+    QColor color() const;
+
+    // The picture whose palette changes the control follows.
+    TGIFImage *graphic() const { return m_graphic; }
+
+    // True while some control copies its background, so that controls painted as part of that
+    // copy can tell it from a paint of their own.
+    static bool copyingBackground();
+
+Q_SIGNALS:
+    // OnClick: a left press and the left release inside the control. OnDblClick: a double click.
+    void clicked(TImageControl *sender);
+    void doubleClicked(TImageControl *sender);
+
+protected:
+    // Paints the content over the client area already filled with color().
+    virtual void paintContent(QPainter &canvas);
+    // Paints the parent's own background and every visible sibling that lies below this
+    // control and overlaps it, lined up with the screen.
+    void paintBackground(QPainter &canvas);
+    void setGraphic(TGIFImage *graphic) { m_graphic = graphic; }
+
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    std::recursive_mutex m_lock;
+    std::recursive_mutex m_canvasLock;
+    QImage m_buffer;
+    TGIFImage *m_graphic = nullptr;
+    bool m_drawing = false;
+    bool m_bufferedPaint = false;
+    bool m_leftDown = false;
+};

@@ -1,0 +1,633 @@
+#include "gif/tgifanimator.h"
+
+#include "gif/tgifimage.h"
+#include "tests/support/testmain.h"
+#include "toolkit/error.h"
+#include "widgets/tthreadedtimer.h"
+
+#include <QDialog>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <array>
+
+namespace {
+
+// The four colours of the test pictures' table; index 0 is the see-through one.
+constexpr QRgb keyRgb = 0xFF020240u; // (2, 2, 64)
+constexpr QRgb red = 0xFFFF0000u;
+constexpr QRgb green = 0xFF00FF00u;
+constexpr QRgb blue = 0xFF0000FFu;
+constexpr std::array<QRgb, 4> table{keyRgb, red, green, blue};
+constexpr QRgb windowWhite = 0xFFFFFFFFu;
+
+struct FrameSpec {
+    QRect rect;
+    QList<int> pixels;        // indices 0..3, row by row; a single entry fills the rectangle
+    int disposal = 1;
+    int transparentIndex = 0; // -1: none
+    int delayCs = 10;
+    bool localTable = false;
+};
+
+struct GifSpec {
+    QSize screen{4, 4};
+    bool globalTable = true;
+    int backgroundIndex = 0;
+    QList<FrameSpec> frames;
+};
+
+void put16(QByteArray &out, int v)
+{
+    out.append(char(v & 0xFF));
+    out.append(char(v >> 8 & 0xFF));
+}
+
+void putTable(QByteArray &out)
+{
+    for (const QRgb c : table) {
+        out.append(char(qRed(c)));
+        out.append(char(qGreen(c)));
+        out.append(char(qBlue(c)));
+    }
+}
+
+// LZW data with a minimum code size of 2 that never lets the code size grow: a clear code
+// before every second pixel keeps all codes 3 bits wide.
+QByteArray codeData(const QList<int> &pixels)
+{
+    QByteArray bytes;
+    quint32 acc = 0;
+    int bits = 0;
+    auto code = [&](int c) {
+        acc |= quint32(c) << bits;
+        bits += 3;
+        while (bits >= 8) {
+            bytes.append(char(acc & 0xFF));
+            acc >>= 8;
+            bits -= 8;
+        }
+    };
+    for (qsizetype i = 0; i < pixels.size(); ++i) {
+        if (i % 2 == 0)
+            code(4);
+        code(pixels[i]);
+    }
+    code(5);
+    if (bits > 0)
+        bytes.append(char(acc & 0xFF));
+    QByteArray out(1, char(2));
+    for (qsizetype at = 0; at < bytes.size(); at += 255) {
+        const QByteArray block = bytes.mid(at, 255);
+        out.append(char(block.size()));
+        out.append(block);
+    }
+    out.append(char(0));
+    return out;
+}
+
+QByteArray buildGif(const GifSpec &spec)
+{
+    QByteArray out("GIF89a");
+    put16(out, spec.screen.width());
+    put16(out, spec.screen.height());
+    out.append(char(spec.globalTable ? 0x81 : 0x01));
+    out.append(char(spec.backgroundIndex));
+    out.append(char(0));
+    if (spec.globalTable)
+        putTable(out);
+    for (const FrameSpec &f : spec.frames) {
+        out.append("\x21\xF9\x04", 3);
+        out.append(char(f.disposal << 2 | (f.transparentIndex >= 0 ? 1 : 0)));
+        put16(out, f.delayCs);
+        out.append(char(f.transparentIndex >= 0 ? f.transparentIndex : 0));
+        out.append(char(0));
+        out.append(char(0x2C));
+        put16(out, f.rect.x());
+        put16(out, f.rect.y());
+        put16(out, f.rect.width());
+        put16(out, f.rect.height());
+        out.append(char(f.localTable ? 0x81 : 0x00));
+        if (f.localTable)
+            putTable(out);
+        QList<int> pixels = f.pixels;
+        const int area = f.rect.width() * f.rect.height();
+        if (pixels.size() == 1)
+            pixels = QList<int>(area, pixels.first());
+        Q_ASSERT(pixels.size() == area);
+        out.append(codeData(pixels));
+    }
+    out.append(char(0x3B));
+    return out;
+}
+
+QByteArray formData(const QByteArray &gif)
+{
+    QByteArray out;
+    const auto n = quint32(gif.size());
+    for (int i = 0; i < 4; ++i)
+        out.append(char(n >> (8 * i) & 0xFF));
+    return out + gif;
+}
+
+void load(TGIFAnimator &animator, const GifSpec &spec)
+{
+    animator.image().loadFromFormData(formData(buildGif(spec)));
+}
+
+// Frames 0..2 on a 4 x 4 screen: red all over, then green in (1, 1)-(2, 2) with the given
+// disposal, then blue at (0, 0) beside a see-through pixel at (1, 0).
+GifSpec threeFrames(int secondDisposal)
+{
+    GifSpec spec;
+    spec.frames = {FrameSpec{QRect(0, 0, 4, 4), {1}},
+                   FrameSpec{QRect(1, 1, 2, 2), {2}, secondDisposal},
+                   FrameSpec{QRect(0, 0, 2, 1), {3, 0}}};
+    return spec;
+}
+
+struct Host {
+    QWidget parent;
+    TGIFAnimator *animator;
+    explicit Host(QColor background = Qt::white, QSize size = QSize(120, 120))
+    {
+        parent.resize(size);
+        parent.setAutoFillBackground(true);
+        QPalette p = parent.palette();
+        p.setColor(QPalette::Window, background);
+        parent.setPalette(p);
+        animator = new TGIFAnimator(&parent);
+    }
+};
+
+} // namespace
+
+class tst_TGIFAnimator : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void defaults();
+    void disposal_data();
+    void disposal();
+    void fillColour_data();
+    void fillColour();
+    void wrapToFrameZeroRecomposes();
+    void decodeFailureKeepsCache_data();
+    void decodeFailureKeepsCache();
+    void frameDelay_data();
+    void frameDelay();
+    void frameIndexSetter_data();
+    void frameIndexSetter();
+    void loopFalseStopsOnWrap();
+    void destination_data();
+    void destination();
+    void autoSize();
+    void seeThrough_data();
+    void seeThrough();
+    void readsStoredPropertiesInStreamOrder();
+    void playsDuringModalLoop();
+    void notificationsQuietDuringDestruction();
+    void paintFailureIsReported();
+};
+
+void tst_TGIFAnimator::defaults()
+{
+    TGIFAnimator a;
+    QCOMPARE(a.size(), QSize(105, 105));
+    QVERIFY(!a.animate());
+    QVERIFY(a.autoSize());
+    QVERIFY(!a.center());
+    QCOMPARE(a.frameIndex(), 0);
+    QVERIFY(a.loop());
+    QVERIFY(!a.stretch());
+    QVERIFY(a.transparent());
+    QCOMPARE(a.cacheIndex(), -1);
+    QVERIFY(a.image().isEmpty());
+    QVERIFY(a.testAttribute(Qt::WA_OpaquePaintEvent));
+    QCOMPARE(a.timer().interval(), 1000u);
+    QVERIFY(a.timer().enabled());
+    QVERIFY(!a.timer().onTimer());
+}
+
+void tst_TGIFAnimator::disposal_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("sequential"); // compose 0, 1, 2 in turn, or jump to 2
+    QTest::addColumn<QRgb>("underSecond");
+    QTest::addColumn<int>("recompositions");
+
+    for (const bool sequential : {true, false}) {
+        const QByteArray how = sequential ? ", frame by frame" : ", jump to the frame";
+        QTest::newRow("0 unspecified keeps" + how) << 0 << sequential << green << 1;
+        QTest::newRow("1 keep" + how) << 1 << sequential << green << 1;
+        QTest::newRow("2 clears to the fill colour" + how) << 2 << sequential << keyRgb << 1;
+        QTest::newRow("3 leaves the frame out" + how) << 3 << sequential << red << (sequential ? 2 : 1);
+        // Modes 4 to 7: kept when the cache is extended, left out when composing afresh.
+        QTest::newRow("5 unknown" + how) << 5 << sequential << (sequential ? green : red) << 1;
+    }
+}
+
+void tst_TGIFAnimator::disposal()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, sequential);
+    QFETCH(QRgb, underSecond);
+    QFETCH(int, recompositions);
+
+    TGIFAnimator a;
+    load(a, threeFrames(mode));
+    if (sequential) {
+        a.composeFrame(0);
+        const QImage second = a.composeFrame(1);
+        QCOMPARE(second.pixel(1, 1), green);
+        QCOMPARE(second.pixel(0, 0), red);
+    }
+    tk::TColor key;
+    const QImage third = a.composeFrame(2, &key);
+    QCOMPARE(third.size(), QSize(4, 4));
+    QCOMPARE(key, tk::TColor::fromRgb(2, 2, 64));
+    QCOMPARE(a.cacheIndex(), 2);
+    QCOMPARE(third.pixel(1, 1), underSecond);
+    QCOMPARE(third.pixel(2, 2), underSecond);
+    QCOMPARE(third.pixel(0, 0), blue);
+    QCOMPARE(third.pixel(1, 0), red); // see-through pixel of frame 2
+    QCOMPARE(third.pixel(3, 3), red);
+    QCOMPARE(a.recompositions(), std::uint64_t(recompositions));
+}
+
+void tst_TGIFAnimator::fillColour_data()
+{
+    QTest::addColumn<int>("firstKey");        // transparent index of frame 0, -1 none
+    QTest::addColumn<int>("secondKey");       // of frame 1
+    QTest::addColumn<int>("backgroundIndex"); // 9 lies outside the table: no screen background
+    QTest::addColumn<QRgb>("fill");
+    QTest::addColumn<bool>("keyed");
+
+    QTest::newRow("selected frame's key colour") << 0 << -1 << 2 << keyRgb << true;
+    QTest::newRow("screen background, image transparent") << -1 << 0 << 2 << green << false;
+    QTest::newRow("window colour, image opaque") << -1 << -1 << 2 << windowWhite << false;
+    QTest::newRow("window colour, no screen background") << -1 << 0 << 9 << windowWhite << false;
+}
+
+void tst_TGIFAnimator::fillColour()
+{
+    QFETCH(int, firstKey);
+    QFETCH(int, secondKey);
+    QFETCH(int, backgroundIndex);
+    QFETCH(QRgb, fill);
+    QFETCH(bool, keyed);
+
+    GifSpec spec;
+    spec.backgroundIndex = backgroundIndex;
+    FrameSpec first{QRect(0, 0, 2, 2), {1}};
+    first.transparentIndex = firstKey;
+    FrameSpec second{QRect(3, 3, 1, 1), {3}};
+    second.transparentIndex = secondKey;
+    spec.frames = {first, second};
+    TGIFAnimator a;
+    load(a, spec);
+
+    tk::TColor key;
+    const QImage composed = a.composeFrame(0, &key);
+    QCOMPARE(composed.pixel(0, 0), red);
+    QCOMPARE(composed.pixel(3, 3), fill);
+    QCOMPARE(composed.pixel(2, 0), fill);
+    QCOMPARE(key.isNone(), !keyed);
+}
+
+void tst_TGIFAnimator::wrapToFrameZeroRecomposes()
+{
+    TGIFAnimator a;
+    load(a, threeFrames(1));
+    a.composeFrame(0);
+    a.composeFrame(1);
+    a.composeFrame(2);
+    QCOMPARE(a.recompositions(), std::uint64_t(1));
+    const QImage first = a.composeFrame(0);
+    QCOMPARE(a.recompositions(), std::uint64_t(2));
+    QCOMPARE(a.cacheIndex(), 0);
+    QCOMPARE(first.pixel(1, 1), red);
+    QCOMPARE(first.pixel(0, 0), red);
+    // An index beyond the last frame composes the last one.
+    a.composeFrame(1);
+    QCOMPARE(a.composeFrame(7).pixel(0, 0), blue);
+    QCOMPARE(a.cacheIndex(), 2);
+}
+
+void tst_TGIFAnimator::decodeFailureKeepsCache_data()
+{
+    QTest::addColumn<bool>("extending");
+    QTest::addColumn<int>("cacheAfter");
+    QTest::newRow("extending the cache keeps its index") << true << 0;
+    QTest::newRow("a fresh composition is dropped") << false << -1;
+}
+
+void tst_TGIFAnimator::decodeFailureKeepsCache()
+{
+    QFETCH(bool, extending);
+    QFETCH(int, cacheAfter);
+
+    // No global table: frame 1, without a table of its own, cannot be decoded.
+    GifSpec spec;
+    spec.globalTable = false;
+    FrameSpec first{QRect(0, 0, 4, 4), {1}};
+    first.localTable = true;
+    spec.frames = {first, FrameSpec{QRect(0, 0, 1, 1), {2}}};
+    TGIFAnimator a;
+    load(a, spec);
+    QCOMPARE(a.image().FrameCount(), 2);
+    if (extending)
+        a.composeFrame(0);
+    QVERIFY_THROWS_EXCEPTION(tk::Error, a.composeFrame(1));
+    QCOMPARE(a.cacheIndex(), cacheAfter);
+}
+
+void tst_TGIFAnimator::frameDelay_data()
+{
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<int>("delayCs");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("0 ms plays at 50") << 2 << 0 << 0 << 50;
+    QTest::newRow("20 ms plays at 50") << 2 << 2 << 0 << 50;
+    QTest::newRow("50 ms") << 2 << 5 << 0 << 50;
+    QTest::newRow("100 ms") << 2 << 10 << 0 << 100;
+    QTest::newRow("20 000 ms plays at 10 000") << 2 << 2000 << 0 << 10000;
+    QTest::newRow("one frame: the timer rests") << 1 << 10 << 0 << 0;
+    QTest::newRow("index -1") << 2 << 10 << -1 << 0;
+    QTest::newRow("index at the frame count") << 2 << 10 << 2 << 0;
+}
+
+void tst_TGIFAnimator::frameDelay()
+{
+    QFETCH(int, frames);
+    QFETCH(int, delayCs);
+    QFETCH(int, index);
+    QFETCH(int, expected);
+
+    GifSpec spec;
+    for (int i = 0; i < frames; ++i) {
+        FrameSpec f{QRect(0, 0, 4, 4), {1}};
+        f.delayCs = delayCs;
+        spec.frames << f;
+    }
+    Host host;
+    host.animator->setAnimate(true);
+    load(*host.animator, spec);
+    QCOMPARE(host.animator->frameDelayOf(index), expected);
+    // The image change gives the timer frame 0's delay.
+    QCOMPARE(int(host.animator->timer().interval()), host.animator->frameDelayOf(0));
+}
+
+void tst_TGIFAnimator::frameIndexSetter_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("the frame count") << 3 << false;
+    QTest::newRow("minus one") << -1 << false;
+    QTest::newRow("the current value") << 0 << false;
+    QTest::newRow("a valid index") << 2 << true;
+}
+
+void tst_TGIFAnimator::frameIndexSetter()
+{
+    QFETCH(int, index);
+    QFETCH(bool, taken);
+
+    GifSpec spec = threeFrames(1);
+    spec.frames[2].delayCs = 30;
+    TGIFAnimator a;
+    load(a, spec);
+    QSignalSpy frames(&a, &TGIFAnimator::frameChanged);
+    a.setFrameIndex(index);
+    QCOMPARE(frames.size(), taken ? 1 : 0);
+    QCOMPARE(a.frameIndex(), taken ? index : 0);
+    QCOMPARE(a.timer().interval(), taken ? 300u : 100u);
+}
+
+void tst_TGIFAnimator::loopFalseStopsOnWrap()
+{
+    GifSpec spec = threeFrames(1);
+    for (FrameSpec &f : spec.frames)
+        f.delayCs = 5;
+    Host host;
+    TGIFAnimator &a = *host.animator;
+    load(a, spec);
+    a.setLoop(false);
+    host.parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
+
+    QList<int> seen;
+    connect(&a, &TGIFAnimator::frameChanged, &a, [&](TGIFAnimator *sender) { seen << sender->frameIndex(); });
+    QSignalSpy stops(&a, &TGIFAnimator::stopped);
+    a.setAnimate(true);
+    QTRY_COMPARE_WITH_TIMEOUT(stops.size(), 1, 5000);
+    QCOMPARE(seen, (QList<int>{1, 2, 0}));
+    QVERIFY(!a.animate());
+    QCOMPARE(a.frameIndex(), 0);
+    QVERIFY(!a.timer().onTimer());
+    // Frame 0 is what the control shows.
+    QCOMPARE(a.grab().toImage().pixel(0, 0), red);
+}
+
+void tst_TGIFAnimator::destination_data()
+{
+    QTest::addColumn<bool>("stretch");
+    QTest::addColumn<bool>("center");
+    QTest::addColumn<QRect>("expected");
+    QTest::newRow("centred") << false << true << QRect(3, 10, 93, 80);
+    QTest::newRow("top-left") << false << false << QRect(0, 0, 93, 80);
+    QTest::newRow("stretched") << true << false << QRect(0, 0, 100, 100);
+    QTest::newRow("stretch wins over centre") << true << true << QRect(0, 0, 100, 100);
+}
+
+void tst_TGIFAnimator::destination()
+{
+    QFETCH(bool, stretch);
+    QFETCH(bool, center);
+    QFETCH(QRect, expected);
+
+    GifSpec spec;
+    spec.screen = QSize(93, 80);
+    FrameSpec f{QRect(0, 0, 93, 80), {1}};
+    f.transparentIndex = -1;
+    spec.frames = {f, f};
+    Host host;
+    TGIFAnimator &a = *host.animator;
+    a.setAutoSize(false);
+    a.setGeometry(10, 10, 100, 100);
+    load(a, spec);
+    a.setStretch(stretch);
+    a.setCenter(center);
+    QCOMPARE(a.size(), QSize(100, 100));
+    QCOMPARE(a.destinationRect(), expected);
+
+    host.parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
+    const QImage shot = host.parent.grab().toImage();
+    const QRect onParent = expected.translated(10, 10);
+    QCOMPARE(shot.pixel(onParent.topLeft()), red);
+    QCOMPARE(shot.pixel(onParent.bottomRight()), red);
+    if (onParent.left() > 10)
+        QCOMPARE(shot.pixel(onParent.left() - 1, onParent.top()), windowWhite);
+    if (onParent.top() > 10)
+        QCOMPARE(shot.pixel(onParent.left(), onParent.top() - 1), windowWhite);
+    if (onParent.right() < 109)
+        QCOMPARE(shot.pixel(onParent.right() + 1, onParent.top()), windowWhite);
+}
+
+void tst_TGIFAnimator::autoSize()
+{
+    GifSpec spec;
+    spec.screen = QSize(93, 80);
+    spec.frames = {FrameSpec{QRect(0, 0, 93, 80), {1}}};
+    TGIFAnimator a;
+    a.move(3, 367);
+    load(a, spec);
+    QCOMPARE(a.geometry(), QRect(3, 367, 93, 80));
+}
+
+void tst_TGIFAnimator::seeThrough_data()
+{
+    QTest::addColumn<bool>("transparent");
+    QTest::addColumn<bool>("empty");
+    QTest::addColumn<QRgb>("overSibling"); // a key-colour pixel above the sibling
+    QTest::addColumn<QRgb>("overParent");  // a key-colour pixel above the bare parent
+
+    const QRgb yellow = qRgb(255, 255, 0), navy = qRgb(0, 0, 128);
+    QTest::newRow("key colour shows what lies beneath") << true << false << navy << yellow;
+    QTest::newRow("Transparent off draws the key colour") << false << false << keyRgb << keyRgb;
+    QTest::newRow("empty image: only the background") << true << true << navy << yellow;
+}
+
+void tst_TGIFAnimator::seeThrough()
+{
+    QFETCH(bool, transparent);
+    QFETCH(bool, empty);
+    QFETCH(QRgb, overSibling);
+    QFETCH(QRgb, overParent);
+
+    Host host(QColor(255, 255, 0), QSize(60, 40));
+    // A sibling below the control, covering its left part.
+    auto *below = new QWidget(&host.parent);
+    below->setGeometry(0, 0, 15, 40);
+    below->setAutoFillBackground(true);
+    QPalette p = below->palette();
+    p.setColor(QPalette::Window, QColor(0, 0, 128));
+    below->setPalette(p);
+    below->stackUnder(host.animator);
+
+    TGIFAnimator &a = *host.animator;
+    a.setAutoSize(false);
+    a.setGeometry(5, 5, 20, 20);
+    a.setStretch(true);
+    a.setTransparent(transparent);
+    if (!empty) {
+        GifSpec spec;
+        // Row 0 is the key colour, the rest red.
+        spec.frames = {FrameSpec{QRect(0, 0, 4, 4), {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}}};
+        load(a, spec);
+    }
+    host.parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
+    const QImage shot = host.parent.grab().toImage();
+    QCOMPARE(shot.pixel(5 + 2, 5 + 2), overSibling);
+    QCOMPARE(shot.pixel(5 + 15, 5 + 2), overParent);
+    QCOMPARE(shot.pixel(5 + 2, 5 + 12), empty ? overSibling : red);
+    QCOMPARE(shot.pixel(5 + 15, 5 + 12), empty ? overParent : red);
+}
+
+void tst_TGIFAnimator::readsStoredPropertiesInStreamOrder()
+{
+    GifSpec spec = threeFrames(1);
+    Host host;
+    TGIFAnimator &a = *host.animator;
+    QStringList events;
+    connect(&a, &TGIFAnimator::started, &a, [&] { events << QStringLiteral("start"); });
+    connect(&a, &TGIFAnimator::changed, &a, [&] { events << QStringLiteral("change"); });
+    connect(&a, &TGIFAnimator::frameChanged, &a, [&] { events << QStringLiteral("frame"); });
+    connect(&a, &TGIFAnimator::stopped, &a, [&] { events << QStringLiteral("stop"); });
+
+    TGIFAnimator::StoredProperties stored;
+    stored.Animate = true;
+    stored.FrameIndex = 1;
+    stored.ImageData = formData(buildGif(spec));
+    stored.Stretch = true;
+    a.readProperties(stored);
+
+    QCOMPARE(events, (QStringList{QStringLiteral("start"), QStringLiteral("change")}));
+    QVERIFY(a.animate());
+    QVERIFY(a.stretch());
+    QCOMPARE(a.frameIndex(), 0);
+    QCOMPARE(a.timer().interval(), 100u);
+    QVERIFY(a.timer().onTimer());
+    // The size adjustment waits while the properties are read.
+    QCOMPARE(a.size(), QSize(105, 105));
+}
+
+void tst_TGIFAnimator::playsDuringModalLoop()
+{
+    GifSpec spec = threeFrames(1);
+    for (FrameSpec &f : spec.frames)
+        f.delayCs = 5;
+    Host host;
+    load(*host.animator, spec);
+    host.parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
+    QSignalSpy frames(host.animator, &TGIFAnimator::frameChanged);
+    host.animator->setAnimate(true);
+
+    QDialog dialog;
+    int seenInside = 0;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &dialog, [&] {
+        if (frames.size() >= 4) {
+            seenInside = int(frames.size());
+            dialog.accept();
+        }
+    });
+    poll.start(20);
+    QTimer::singleShot(5000, &dialog, &QDialog::reject);
+    dialog.exec();
+    QVERIFY(seenInside >= 4);
+}
+
+void tst_TGIFAnimator::notificationsQuietDuringDestruction()
+{
+    auto *a = new TGIFAnimator;
+    load(*a, threeFrames(1));
+    a->setAnimate(true);
+    int stops = 0;
+    connect(a, &TGIFAnimator::stopped, qApp, [&] { ++stops; });
+    a->setAnimate(false);
+    QCOMPARE(stops, 1);
+    a->setAnimate(true);
+    delete a;
+    QCOMPARE(stops, 1);
+}
+
+void tst_TGIFAnimator::paintFailureIsReported()
+{
+    QStringList messages;
+    const auto previous = tk::Application::setErrorDisplay([&](const QString &m) { messages << m; });
+    {
+        GifSpec spec;
+        spec.globalTable = false;
+        FrameSpec first{QRect(0, 0, 4, 4), {1}};
+        first.localTable = true;
+        spec.frames = {first, FrameSpec{QRect(0, 0, 1, 1), {2}}};
+        Host host;
+        load(*host.animator, spec);
+        host.parent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
+        host.animator->setFrameIndex(1);
+        host.animator->repaint();
+        QTRY_VERIFY(!messages.isEmpty());
+        QCOMPARE(messages.first(), QStringLiteral("Wrong number of colors; must be a power of 2"));
+    }
+    tk::Application::setErrorDisplay(previous);
+}
+
+PC_TEST_MAIN(tst_TGIFAnimator)
+#include "tst_tgifanimator.moc"
