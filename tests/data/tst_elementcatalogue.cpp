@@ -1,0 +1,439 @@
+#include "data/elementcatalogue.h"
+
+#include "tests/support/testmain.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <tuple>
+
+namespace {
+
+QString q(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// "5 to 8, 14" -> {5, 6, 7, 8, 14}
+QList<int> rowsOf(const char *text)
+{
+    QList<int> rows;
+    for (const QString &part : QString::fromLatin1(text).split(u',', Qt::SkipEmptyParts)) {
+        const QStringList bounds = part.trimmed().split(u" to "_qs);
+        for (int z = bounds.first().toInt(); z <= bounds.last().toInt(); ++z)
+            rows.append(z);
+    }
+    return rows;
+}
+
+// The shortest decimal that reads back as the same float, without exponent, always with a point.
+QString pointForm(float value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    std::string text(buffer, result.ptr);
+    if (text.find('.') == std::string::npos)
+        text += ".0";
+    return QString::fromStdString(text);
+}
+
+// Parses the whole of `text` as a plain decimal; false if anything is left over.
+template <typename T>
+bool parseNumber(const QString &text, T &value)
+{
+    const std::string s = text.toStdString();
+    const auto result = std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::fixed);
+    return result.ec == std::errc() && result.ptr == s.data() + s.size() && !s.empty();
+}
+
+// The value of `text` if it is a number written in the catalogue's form.
+std::optional<float> formNumber(const QString &text)
+{
+    float value = 0;
+    if (!parseNumber(text, value) || text != pointForm(value))
+        return std::nullopt;
+    return value;
+}
+
+const char *const NamesAndSymbols =
+    "1 Hidrojen H; 2 Helyum He; 3 Lityum Li; 4 Berilyum Be; 5 Bor B; 6 Karbon C; 7 Azot N; 8 Oksijen O; "
+    "9 Flor F; 10 Neon Ne; 11 Sodyum Na; 12 Magnezyum Mg; 13 Alüminyum Al; 14 Silisyum Si; 15 Fosfor P; "
+    "16 Kükürt S; 17 Klor Cl; 18 Argon Ar; 19 Potasyum K; 20 Kalsiyum Ca; 21 Skandiyum Sc; 22 Titanyum Ti; "
+    "23 Vanadyum V; 24 Krom Cr; 25 Mangan Mn; 26 Demir Fe; 27 Kobalt Co; 28 Nikel Ni; 29 Bakır Cu; "
+    "30 Çinko Zn; 31 Galyum Ga; 32 Germanyum Ge; 33 Arsenik As; 34 Selenyum Se; 35 Brom Br; "
+    "36 Kripton Kr; 37 Rubidyum Rb; 38 Stronsiyum Sr; 39 İtriyum Y; 40 Zirkonyum Zr; 41 Niyobyum Nb; "
+    "42 Molibden Mo; 43 Teknesyum Tc; 44 Rutenyum Ru; 45 Rodyum Rh; 46 Palladyum Pd; 47 Gümüş Ag; "
+    "48 Kadmiyum Cd; 49 İndiyum In; 50 Kalay Sn; 51 Antimon Sb; 52 Tellür Te; 53 İyot I; 54 Ksenon Xe; "
+    "55 Sezyum Cs; 56 Baryum Ba; 57 Lantan La; 58 Seryum Ce; 59 Praseodmiyum Pr; 60 Neodinyum Nd; "
+    "61 Prometyum Pm; 62 Samaryum Sm; 63 Europyum Eu; 64 Gadalinyum Gd; 65 Terbiyum Tb; 66 Disprosyum Dy; "
+    "67 Holmiyum Ho; 68 Erbiyum Er; 69 Tulyum Tm; 70 Yiterbiyum Yb; 71 Lutesyum Lu; 72 Hafniyum Hf; "
+    "73 Tantal Ta; 74 Tungsten W; 75 Renyum Re; 76 Osmiyum Os; 77 İridyum Ir; 78 Platin Pt; 79 Altın Au; "
+    "80 Civa Hg; 81 Talyum Tl; 82 Kurşun Pb; 83 Bizmut Bi; 84 Polonyum Po; 85 Astanin At; 86 Radon Rn; "
+    "87 Fransiyum Fr; 88 Radyum Ra; 89 Aktinyum Ac; 90 Toryum Th; 91 Protoaktinyum Pa; 92 Uranyum U; "
+    "93 Neptünyum Np; 94 Plütonyum Pu; 95 Amerikiyum Am; 96 Küriyum Cm; 97 Berkelyum Bk; "
+    "98 Kaliforniyum Cf; 99 Einsteinyum Es; 100 Fermiyum Fm; 101 Mendeleviyum Md; 102 Nobelyum No; "
+    "103 Lawrensiyum Lr; 104 Rutherfordiyum Rf; 105 Dubniyum Db; 106 Seaborgiyum Sg; 107 Bohriyum Bh; "
+    "108 Hassiyum Hs; 109 Meitneriyum Mt; 110 Ununnilyum Uun; 111 Unununyum Uuu; 112 Ununbiyum Uub; "
+    "113 Ununtriyum Uut; 114 Ununquadiyum Uuq";
+
+const QString Unknown = u"Bilinmiyor"_qs;
+
+void addRowPerElement()
+{
+    QTest::addColumn<int>("z");
+    for (int z = 1; z <= 114; ++z)
+        QTest::addRow("%d %s", z, qPrintable(q(ElementCatalogue[z].Symbol))) << z;
+}
+
+} // namespace
+
+// Holds the built-in element table to the rules its texts are written by.
+class TestElementCatalogue : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void numberFormOracle_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 1347.0f << u"1347.0"_qs;
+        QTest::newRow("small fraction") << 0.08988f << u"0.08988"_qs;
+        QTest::newRow("eight digits") << 14.009985f << u"14.009985"_qs;
+        QTest::newRow("negative") << -434.45203f << u"-434.45203"_qs;
+        QTest::newRow("large, no exponent") << 1.0e10f << u"10000000000.0"_qs;
+        QTest::newRow("tiny, no exponent") << 0.0001f << u"0.0001"_qs;
+    }
+    void numberFormOracle()
+    {
+        QFETCH(float, value);
+        QFETCH(QString, text);
+        QCOMPARE(pointForm(value), text);
+    }
+
+    void namesSymbolsAndCounts_data()
+    {
+        QTest::addColumn<int>("z");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("symbol");
+        for (const QString &entry : QString::fromUtf8(NamesAndSymbols).split(u"; "_qs)) {
+            const QStringList parts = entry.split(u' ');
+            QTest::addRow("%s %s", qPrintable(parts[0]), qPrintable(parts[2]))
+                << parts[0].toInt() << parts[1] << parts[2];
+        }
+    }
+    void namesSymbolsAndCounts()
+    {
+        QFETCH(int, z);
+        QFETCH(QString, name);
+        QFETCH(QString, symbol);
+        const ElementRecord &row = ElementCatalogue[z];
+        QCOMPARE(q(row.Name), name);
+        QCOMPARE(q(row.Symbol), symbol);
+        QCOMPARE(q(row.ProtonElectronCount), QString::number(z));
+        QVERIFY(row.Reserved.empty());
+    }
+
+    void symbolsAreUnique()
+    {
+        QSet<QString> seen;
+        for (int z = 1; z <= 114; ++z) {
+            const QString symbol = q(ElementCatalogue[z].Symbol);
+            QVERIFY2(!symbol.isEmpty() && !seen.contains(symbol), qPrintable(QString::number(z)));
+            seen.insert(symbol);
+        }
+        QCOMPARE(seen.size(), 114);
+    }
+
+    void rowAccess_data()
+    {
+        QTest::addColumn<int>("z");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("first") << 1 << u"Hidrojen"_qs;
+        QTest::newRow("last") << 114 << u"Ununquadiyum"_qs;
+        QTest::newRow("zero") << 0 << QString();
+        QTest::newRow("past the end") << 115 << QString();
+        QTest::newRow("negative") << -1 << QString();
+        QTest::newRow("int min") << INT_MIN << QString();
+        QTest::newRow("int max") << INT_MAX << QString();
+    }
+    void rowAccess()
+    {
+        QFETCH(int, z);
+        QFETCH(QString, name);
+        const ElementRecord &row = ElementCatalogue[z];
+        QCOMPARE(q(row.Name), name);
+        if (name.isEmpty()) {
+            for (int position = 1; position <= ElementRecord::FieldCount; ++position)
+                QVERIFY(row.field(position).empty());
+        }
+        // field() reads the members in their declared order.
+        const std::string_view members[] = {row.Name, row.Symbol, row.AtomicMass, row.MeltingPoint,
+            row.BoilingPoint, row.ProtonElectronCount, row.NeutronCount, row.Category, row.CrystalStructure,
+            row.Density, row.ElectronConfiguration, row.DiscoveryDate, row.Discoverer, row.Uses,
+            row.HowObtained, row.Reserved};
+        for (int position = 1; position <= ElementRecord::FieldCount; ++position)
+            QCOMPARE(row.field(position).data(), members[position - 1].data());
+    }
+
+    void atomicMassAndNeutrons_data() { addRowPerElement(); }
+    void atomicMassAndNeutrons()
+    {
+        QFETCH(int, z);
+        const ElementRecord &row = ElementCatalogue[z];
+        if (z > 112) {
+            QVERIFY(row.AtomicMass.empty());
+            QVERIFY(row.NeutronCount.empty());
+            return;
+        }
+        const bool whole = rowsOf("43, 61, 84 to 89, 93 to 112").contains(z);
+        static const QRegularExpression plain(u"^([^ ()]+) amu$"_qs), bracketed(u"^\\(([^ ()]+)\\) amu$"_qs);
+        const auto match = (whole ? bracketed : plain).match(q(row.AtomicMass));
+        QVERIFY2(match.hasMatch(), row.AtomicMass.data());
+        const std::optional<float> mass = formNumber(match.captured(1));
+        QVERIFY2(mass, qPrintable(match.captured(1)));
+        if (whole)
+            QCOMPARE(std::floor(*mass), *mass);
+        double exact = 0;
+        QVERIFY(parseNumber(match.captured(1), exact));
+        QCOMPARE(q(row.NeutronCount), QString::number(qint64(std::floor(exact + 0.5)) - z));
+    }
+
+    void temperatures_data()
+    {
+        QTest::addColumn<int>("z");
+        QTest::addColumn<int>("position");
+        for (int z = 1; z <= 114; ++z) {
+            QTest::addRow("%d melting", z) << z << 4;
+            QTest::addRow("%d boiling", z) << z << 5;
+        }
+    }
+    void temperatures()
+    {
+        QFETCH(int, z);
+        QFETCH(int, position);
+        const QString text = q(ElementCatalogue[z].field(position));
+        const QList<int> unknown = position == 4 ? rowsOf("61, 97 to 112") : rowsOf("61, 91, 96 to 112");
+        if (z > 112)
+            QVERIFY(text.isEmpty());
+        else if (unknown.contains(z))
+            QCOMPARE(text, Unknown);
+        else {
+            static const QRegularExpression scales(u"^(\\S+) °C \\((\\S+) °K, (\\S+) °F\\)$"_qs);
+            const auto match = scales.match(text);
+            QVERIFY2(match.hasMatch(), qPrintable(text));
+            const std::optional<float> celsius = formNumber(match.captured(1));
+            QVERIFY2(celsius, qPrintable(text));
+            const double c = *celsius;
+            QCOMPARE(match.captured(2), pointForm(float(c + 273.15)));
+            QCOMPARE(match.captured(3), pointForm(float(c * 1.8 + 32)));
+        }
+    }
+
+    void density_data() { addRowPerElement(); }
+    void density()
+    {
+        QFETCH(int, z);
+        const QString text = q(ElementCatalogue[z].Density);
+        if (z > 112)
+            QVERIFY(text.isEmpty());
+        else if (rowsOf("85, 87, 97 to 112").contains(z))
+            QCOMPARE(text, Unknown);
+        else {
+            QVERIFY2(text.endsWith(u" g/cm3"_qs), qPrintable(text));
+            const std::optional<float> density = formNumber(text.chopped(6));
+            QVERIFY2(density && *density > 0, qPrintable(text));
+        }
+    }
+
+    void categories_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<int>("count");
+        auto add = [](const char *value, const char *rows, int count) {
+            QTest::newRow(value) << QString::fromUtf8(value) << rowsOf(rows) << count;
+        };
+        add("Hidrojen", "1", 1);
+        add("Soygazlar", "2, 10, 18, 36, 54, 86", 6);
+        add("Alkali Metaller", "3, 11, 19, 37, 55, 87", 6);
+        add("Toprak Alkali Metaller", "4, 12, 20, 38, 56, 88", 6);
+        add("Ametaller", "5 to 8, 14 to 16, 33, 34, 52", 10);
+        add("Halojenler", "9, 17, 35, 53, 85", 5);
+        add("Diğer Metaller", "13, 31, 32, 49 to 51, 81 to 84", 10);
+        add("Geçiş Elementleri", "21 to 30, 39 to 48, 72 to 80, 104 to 110, 112", 37);
+        add("Lantanitler (Nadir bulunuyor.)", "57 to 71", 15);
+        add("Nadir bulunuyor", "89", 1);
+        add("Aktinitler", "90 to 103", 14);
+        add("Geçiş Metalleri", "111", 1);
+        add("", "113, 114", 2);
+    }
+    void categories() { checkValueRows(&ElementRecord::Category); }
+
+    void crystalStructures_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<int>("count");
+        auto add = [](const char *value, const char *rows, int count) {
+            QTest::newRow(value) << QString::fromUtf8(value) << rowsOf(rows) << count;
+        };
+        add("Kübik", "3, 8 to 11, 13, 14, 18 to 20, 23 to 26, 28, 29, 32, 36 to 38, 41, 42, 45 to 47, 54 to 56, "
+                     "58, 63, 70, 73, 74, 77 to 79, 82, 86 to 90", 42);
+        add("Hekzagonal", "2, 6, 7, 12, 21, 22, 27, 30, 34, 39, 40, 43, 44, 48, 52, 57, 59 to 61, 64 to 69, 71, "
+                          "72, 75, 76, 81, 95", 31);
+        add("Hekzogonal", "1", 1);
+        add("Hekzoganal", "4", 1);
+        add("Orthorhombic", "16, 17, 31, 35, 53, 91 to 93", 8);
+        add("Rhombohedral", "5, 33, 51, 62, 80, 83", 6);
+        add("Monoclinic", "15, 84, 94", 3);
+        add("Tetragonal", "49, 50", 2);
+        add("Bilinmiyor", "85, 96 to 112", 18);
+        add("", "113, 114", 2);
+    }
+    void crystalStructures() { checkValueRows(&ElementRecord::CrystalStructure); }
+
+    void discoveryDates_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<int>("count");
+        auto add = [](const char *value, const char *rows, int count) {
+            QTest::newRow(value) << QString::fromUtf8(value) << rowsOf(rows) << count;
+        };
+        add("Antik Çağ", "6, 16, 33, 82, 83", 5);
+        add("Antik Çağda", "51", 1);
+        add("Bilinmiyor", "26", 1);
+        add("Çok eski zamanlardan beri biliniyor.", "29, 47", 2);
+        add("Çok eski zamanlardan beri biliniyor", "80", 1);
+        add("Tunç devrinden bu yana bilinmektedir", "50", 1);
+        add("Tahminen milattan önce 3000 yılı", "79", 1);
+        add("", "113, 114", 2);
+    }
+    void discoveryDates() { checkValueRows(&ElementRecord::DiscoveryDate); }
+
+    void yearsAreFourDigits()
+    {
+        static const QRegularExpression year(u"^[12][0-9]{3}$"_qs);
+        int years = 0;
+        for (int z = 1; z <= 114; ++z)
+            years += year.match(q(ElementCatalogue[z].DiscoveryDate)).hasMatch() ? 1 : 0;
+        QCOMPARE(years, 100);
+    }
+
+    void discoverers_data() { addRowPerElement(); }
+    void discoverers()
+    {
+        QFETCH(int, z);
+        const QString text = q(ElementCatalogue[z].Discoverer);
+        if (z > 112)
+            QCOMPARE(text, u"Henüz Keşfedilmedi"_qs);
+        else if (rowsOf("6, 16, 26, 29, 33, 47, 50, 51, 79, 80, 82, 83, 110").contains(z))
+            QCOMPARE(text, Unknown);
+        else {
+            QVERIFY2(!text.trimmed().isEmpty() && text != Unknown, qPrintable(text));
+            QCOMPARE(text.trimmed(), text);
+        }
+    }
+
+    void sparseFields_data() { addRowPerElement(); }
+    void sparseFields()
+    {
+        QFETCH(int, z);
+        const ElementRecord &row = ElementCatalogue[z];
+        const QString configuration = z == 1 ? u"1S1"_qs
+            : z == 3                          ? u"1s22s1"_qs
+            : z == 11                         ? u"1s22s22p63s1 "_qs
+            : z == 19                         ? u"1s22s22p63s23p64s1"_qs
+                                              : QString();
+        QCOMPARE(q(row.ElectronConfiguration), configuration);
+        QCOMPARE(q(row.Uses), z == 1 ? u"Balonlarda ve metal arıtımında."_qs : QString());
+        QCOMPARE(q(row.HowObtained), z == 1 ? u"Maden, petrol ve gaz yataklarıından."_qs : QString());
+        QVERIFY(row.Reserved.empty());
+    }
+
+    void wholeRows_data()
+    {
+        QTest::addColumn<int>("z");
+        QTest::addColumn<QStringList>("fields");
+        QTest::newRow("1 Hidrojen") << 1 << QStringList{u"Hidrojen"_qs, u"H"_qs, u"1.00794 amu"_qs,
+            u"-259.14 °C (14.009985 °K, -434.45203 °F)"_qs, u"-252.87 °C (20.280005 °K, -423.166 °F)"_qs,
+            u"1"_qs, u"0"_qs, u"Hidrojen"_qs, u"Hekzogonal"_qs, u"0.08988 g/cm3"_qs, u"1S1"_qs, u"1766"_qs,
+            QString(), u"Balonlarda ve metal arıtımında."_qs, u"Maden, petrol ve gaz yataklarıından."_qs};
+        QTest::newRow("26 Demir") << 26 << QStringList{u"Demir"_qs, u"Fe"_qs, u"55.845 amu"_qs,
+            u"1535.0 °C (1808.15 °K, 2795.0 °F)"_qs, u"2750.0 °C (3023.15 °K, 4982.0 °F)"_qs, u"26"_qs,
+            u"30"_qs, u"Geçiş Elementleri"_qs, u"Kübik"_qs, u"7.86 g/cm3"_qs, u""_qs, u"Bilinmiyor"_qs,
+            u"Bilinmiyor"_qs, u""_qs, u""_qs};
+        QTest::newRow("79 Altın") << 79 << QStringList{u"Altın"_qs, u"Au"_qs, u"196.96655 amu"_qs,
+            u"1064.43 °C (1337.5801 °K, 1947.9741 °F)"_qs, u"2807.0 °C (3080.15 °K, 5084.6 °F)"_qs, u"79"_qs,
+            u"118"_qs, u"Geçiş Elementleri"_qs, u"Kübik"_qs, u"19.32 g/cm3"_qs, u""_qs,
+            u"Tahminen milattan önce 3000 yılı"_qs, u"Bilinmiyor"_qs, u""_qs, u""_qs};
+        QTest::newRow("110 Ununnilyum") << 110 << QStringList{u"Ununnilyum"_qs, u"Uun"_qs, u"(269.0) amu"_qs,
+            u"Bilinmiyor"_qs, u"Bilinmiyor"_qs, u"110"_qs, u"159"_qs, u"Geçiş Elementleri"_qs, u"Bilinmiyor"_qs,
+            u"Bilinmiyor"_qs, u""_qs, u"1987"_qs, u"Bilinmiyor"_qs, u""_qs, u""_qs};
+        for (auto [z, name, symbol] : {std::tuple{113, "Ununtriyum", "Uut"}, std::tuple{114, "Ununquadiyum", "Uuq"}}) {
+            QStringList fields(15);
+            fields[0] = QString::fromLatin1(name);
+            fields[1] = QString::fromLatin1(symbol);
+            fields[5] = QString::number(z);
+            fields[12] = u"Henüz Keşfedilmedi"_qs;
+            QTest::addRow("%d %s", z, name) << z << fields;
+        }
+    }
+    void wholeRows()
+    {
+        QFETCH(int, z);
+        QFETCH(QStringList, fields);
+        const ElementRecord &row = ElementCatalogue[z];
+        for (int position = 1; position <= 15; ++position) {
+            if (z == 1 && position == 13) // a person's name, checked with the other discoverers
+                continue;
+            QCOMPARE(q(row.field(position)), fields[position - 1]);
+        }
+        QVERIFY(row.Reserved.empty());
+    }
+
+    void tileHintSpellingsStayOutOfNames_data()
+    {
+        QTest::addColumn<int>("z");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("13") << 13 << u"Alüminyum"_qs << u"Aliminyum"_qs;
+        QTest::newRow("54") << 54 << u"Ksenon"_qs << u"Xenon"_qs;
+        QTest::newRow("59") << 59 << u"Praseodmiyum"_qs << u"Praseodiyum"_qs;
+        QTest::newRow("64") << 64 << u"Gadalinyum"_qs << u"Gadolinyum"_qs;
+        QTest::newRow("87") << 87 << u"Fransiyum"_qs << u"Fransium"_qs;
+        QTest::newRow("89") << 89 << u"Aktinyum"_qs << u"Aktinium"_qs;
+    }
+    void tileHintSpellingsStayOutOfNames()
+    {
+        QFETCH(int, z);
+        QFETCH(QString, name);
+        QFETCH(QString, hint);
+        QCOMPARE(q(ElementCatalogue[z].Name), name);
+        for (int row = 1; row <= 114; ++row)
+            QVERIFY2(q(ElementCatalogue[row].Name) != hint, qPrintable(QString::number(row)));
+    }
+
+private:
+    // The rows holding `value` in the given field are exactly the listed ones.
+    void checkValueRows(std::string_view ElementRecord::*field)
+    {
+        QFETCH(QString, value);
+        QFETCH(QList<int>, rows);
+        QFETCH(int, count);
+        QCOMPARE(rows.size(), count);
+        QList<int> found;
+        for (int z = 1; z <= 114; ++z)
+            if (q(ElementCatalogue[z].*field) == value)
+                found.append(z);
+        QCOMPARE(found, rows);
+    }
+};
+
+PC_TEST_MAIN(TestElementCatalogue)
+#include "tst_elementcatalogue.moc"
