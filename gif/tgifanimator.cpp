@@ -210,7 +210,7 @@ void TGIFAnimator::tick()
         doFrameChanged();
         repaint();
     }
-    if (!m_loop && m_frameIndex == 1)
+    if (!m_loop && m_frameIndex == 0)
         setAnimate(false);
 }
 

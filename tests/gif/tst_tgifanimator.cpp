@@ -171,6 +171,8 @@ private Q_SLOTS:
     void disposal();
     void fillColour_data();
     void fillColour();
+    void startFrame_data();
+    void startFrame();
     void wrapToFrameZeroRecomposes();
     void decodeFailureKeepsCache_data();
     void decodeFailureKeepsCache();
@@ -293,6 +295,44 @@ void tst_TGIFAnimator::fillColour()
     QCOMPARE(composed.pixel(3, 3), fill);
     QCOMPARE(composed.pixel(2, 0), fill);
     QCOMPARE(key.isNone(), !keyed);
+}
+
+void tst_TGIFAnimator::startFrame_data()
+{
+    QTest::addColumn<int>("thirdKey");      // transparent index of the full-screen frame 2
+    QTest::addColumn<int>("thirdDisposal");
+    QTest::addColumn<QRgb>("atHole");       // (1, 1): a see-through pixel of frame 2
+    QTest::addColumn<bool>("secondDecoded");
+
+    QTest::newRow("full frame without key starts it") << -1 << 1 << keyRgb << false;
+    QTest::newRow("full frame with key does not") << 0 << 1 << green << true;
+    QTest::newRow("full keyed frame with mode 2 before n starts it") << 0 << 2 << keyRgb << false;
+}
+
+void tst_TGIFAnimator::startFrame()
+{
+    QFETCH(int, thirdKey);
+    QFETCH(int, thirdDisposal);
+    QFETCH(QRgb, atHole);
+    QFETCH(bool, secondDecoded);
+
+    // Frame 2 is blue over the whole screen but for index 0 at (1, 1); without a key that pixel
+    // shows the key colour itself.
+    QList<int> third(16, 3);
+    third[5] = 0;
+    FrameSpec full{QRect(0, 0, 4, 4), third, thirdDisposal};
+    full.transparentIndex = thirdKey;
+    GifSpec spec;
+    spec.frames = {FrameSpec{QRect(0, 0, 4, 4), {1}}, FrameSpec{QRect(1, 1, 2, 2), {2}}, full,
+                   FrameSpec{QRect(3, 3, 1, 1), {1}}};
+    TGIFAnimator a;
+    load(a, spec);
+    const QImage composed = a.composeFrame(3);
+    QCOMPARE(composed.pixel(3, 3), red);
+    QCOMPARE(composed.pixel(1, 1), atHole);
+    QCOMPARE(composed.pixel(0, 0), thirdDisposal == 2 ? keyRgb : blue);
+    // Frames before the start frame are neither drawn nor decoded.
+    QCOMPARE(a.image().Frames(1).isDecoded(), secondDecoded);
 }
 
 void tst_TGIFAnimator::wrapToFrameZeroRecomposes()
