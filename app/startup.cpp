@@ -8,6 +8,63 @@
 #include "windows/tsabitf.h"
 
 #include <QIcon>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// A session that ends (log-out, shut-down, a terminal's interrupt) asks the program to go with
+// SIGTERM, SIGHUP or SIGINT. The handler only writes a byte; the GUI thread then leaves every
+// event loop, modal ones included, so the windows are torn down as after a normal close.
+int signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+class TerminationWatch {
+public:
+    TerminationWatch()
+    {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+            return;
+        m_notifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [] {
+            char byte;
+            [[maybe_unused]] const auto read = ::read(signalPipe[0], &byte, 1);
+            QCoreApplication::exit(0);
+        });
+        struct sigaction action = {};
+        action.sa_handler = onTerminationSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (int sig : {SIGTERM, SIGHUP, SIGINT})
+            ::sigaction(sig, &action, nullptr);
+    }
+    ~TerminationWatch()
+    {
+        struct sigaction action = {};
+        action.sa_handler = SIG_DFL;
+        for (int sig : {SIGTERM, SIGHUP, SIGINT})
+            ::sigaction(sig, &action, nullptr);
+        m_notifier.reset();
+        for (int &fd : signalPipe)
+            if (fd >= 0) {
+                ::close(fd);
+                fd = -1;
+            }
+    }
+
+private:
+    std::unique_ptr<QSocketNotifier> m_notifier;
+};
+
+} // namespace
 
 ProgramWindows::ProgramWindows()
 {
@@ -43,6 +100,7 @@ int runProgram(const char *programName)
     // The main window's closing ends the loop, whatever dialogs exist hidden.
     app.setQuitOnLastWindowClosed(false);
 
+    TerminationWatch terminationWatch;
     int exitCode = 0;
     {
         ProgramWindows windows;

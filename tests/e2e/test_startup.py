@@ -1,3 +1,4 @@
+import signal
 import time
 import unittest
 
@@ -34,6 +35,14 @@ class StartAndClose(ProgramTestCase):
         self.session.key(wid, "Escape")
         self.assertEqual(program.wait_exit(2), 0)
         self.assertEqual(program.leftover_files(), [])
+
+    def test_session_end_signals_end_the_program_with_code_0(self):
+        for sig in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
+            with self.subTest(signal=sig.name):
+                program = self.start()
+                program.main_window()
+                program.proc.send_signal(sig)
+                self.assertEqual(program.wait_exit(1), 0)
 
 
 if __name__ == "__main__":
