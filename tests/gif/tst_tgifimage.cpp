@@ -1,0 +1,605 @@
+#include "gif/tgifimage.h"
+#include "tests/gif/gifbuilder.h"
+#include "tests/support/testmain.h"
+#include "toolkit/error.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QSignalSpy>
+
+namespace {
+
+// The builder's table entry i as the reader's colour.
+tk::TColor entry(int i)
+{
+    return tk::TColor::fromRgb(i, 255 - i, i / 2);
+}
+
+// A valid 2 x 2 frame with a 4-entry table: pixels 0 1 / 2 3.
+GifBuilder &smallImage(GifBuilder &b, int w = 2, int h = 2)
+{
+    return b.descriptor(0, 0, w, h).literals(2, {0, 1, 2, 3});
+}
+
+QByteArray simpleFile()
+{
+    GifBuilder b;
+    b.header().screen(2, 2, 2);
+    return smallImage(b).trailer();
+}
+
+QString loadError(TGIFImage &image, const QByteArray &bytes)
+{
+    try {
+        image.loadFromBytes(bytes);
+    } catch (const tk::Error &e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
+} // namespace
+
+class TestGIFImage : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void failures_data();
+    void failures();
+    void loadsFields_data();
+    void loadsFields();
+    void frameFields_data();
+    void frameFields();
+    void comments_data();
+    void comments();
+    void emptyDataStillNotifies();
+    void failedLoadKeepsEarlierFrames();
+    void damagedSubBlockKeepsDecodedPixels();
+    void interlacedFrameRowOrder();
+    void pictureDepthAndPalette_data();
+    void pictureDepthAndPalette();
+    void drawLeavesKeyColourOut_data();
+    void drawLeavesKeyColourOut();
+    void formDataLayout_data();
+    void formDataLayout();
+    void sizeCannotChange();
+    void framesDecodeLazilyAndOnce();
+    void assignSharesData();
+};
+
+void TestGIFImage::failures_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("framesLeft");
+
+    const QByteArray ok = simpleFile();
+    QTest::newRow("bad signature") << QByteArray("GIX89a") + ok.mid(6) << "Unknown GIF version" << 0;
+    QTest::newRow("version 90a") << QByteArray("GIF90a") + ok.mid(6) << "Unknown GIF version" << 0;
+    QTest::newRow("signature cut short") << QByteArray("GI") << "Stream read error" << 0;
+    QTest::newRow("version cut short") << QByteArray("GIF8") << "Stream read error" << 0;
+    QTest::newRow("screen descriptor cut short") << ok.left(10) << "Stream read error" << 0;
+    QTest::newRow("global table cut short") << ok.left(15) << "Stream read error" << 0;
+    QTest::newRow("nothing after the global table") << ok.left(25) << "Stream read error" << 0;
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).u8(0x21).u8(0x33).subBlocks({"x"}).trailer();
+        QTest::newRow("unknown extension label") << b.bytes() << "Unrecognized extension block: 33" << 0;
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).u8(0x21).u8(0x0A).trailer();
+        QTest::newRow("unknown label in hex, two digits") << b.bytes() << "Unrecognized extension block: 0a" << 0;
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).u8('X').trailer();
+        QTest::newRow("stray byte, no extensions") << b.bytes() << "Stream read error" << 0;
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).loop(0).u8('X').trailer();
+        QTest::newRow("stray byte after an application block") << b.bytes() << "Stream read error" << 0;
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).comment({"a"}).u8('X').trailer();
+        QByteArray bytes = b.bytes();
+        QTest::newRow("stray byte after a comment") << bytes << "Stream read error" << 0;
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).u8(0x21).u8(0xF9).u8(4).u8(1);
+        QTest::newRow("graphic control cut short") << b.bytes() << "Stream read error" << 0;
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2);
+        smallImage(b);
+        b.u8(0x2C).u16(0).u16(0);
+        QTest::newRow("second descriptor cut short") << b.bytes() << "Stream read error" << 1;
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).u8(0x2C).u16(0).u16(0).u16(2).u16(2).u8(0x81).table(2);
+        QTest::newRow("local table cut short") << b.bytes() << "Stream read error" << 0;
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).descriptor(0, 0, 2, 2);
+        QTest::newRow("minimum code size missing") << b.bytes() << "Stream read error" << 0;
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2);
+        smallImage(b).trailer();
+        QTest::newRow("no colour table at all") << b.bytes() << "Wrong number of colors; must be a power of 2" << 0;
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).descriptor(0, 0, 65535, 65535).literals(2, {1}).trailer();
+        QTest::newRow("forged frame size") << b.bytes() << "GIF frame too large: 65535 x 65535 pixels" << 0;
+    }
+    {
+        GifBuilder b;
+        b.header().screen(65535, 65535, 2).descriptor(0, 0, 1, 1).literals(2, {1}).trailer();
+        QTest::newRow("forged logical screen") << b.bytes() << "GIF logical screen too large: 65535 x 65535 pixels"
+                                               << 0;
+    }
+}
+
+void TestGIFImage::failures()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    QFETCH(int, framesLeft);
+
+    TGIFImage image;
+    QSignalSpy changed(&image, &TGIFImage::changed);
+    QCOMPARE(loadError(image, bytes), message);
+    QCOMPARE(image.FrameCount(), framesLeft);
+    if (!message.isEmpty()) {
+        QCOMPARE(image.SelectedFrame(), -1);
+        QCOMPARE(changed.count(), 0);
+    }
+}
+
+void TestGIFImage::loadsFields_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("version");
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<int>("logicalWidth");
+    QTest::addColumn<bool>("hasLoop");
+    QTest::addColumn<int>("loopCount");
+    QTest::addColumn<quint32>("background");
+
+    const quint32 none = tk::clNone.value();
+    QTest::newRow("simple 89a") << simpleFile() << int(TGIFVersion::V89a) << 1 << 2 << false << 1 << entry(0).value();
+    {
+        GifBuilder b;
+        b.header("gif89A").screen(7, 2, 2, 3);
+        smallImage(b).trailer();
+        QTest::newRow("letter case ignored") << b.bytes() << int(TGIFVersion::V89a) << 1 << 7 << false << 1
+                                             << entry(3).value();
+    }
+    {
+        GifBuilder b;
+        b.header("GIF87a").screen(2, 2, 2, 9).trailer();
+        QTest::newRow("87a, no frames, background beyond table") << b.bytes() << int(TGIFVersion::V87a) << 0 << 2
+                                                                << false << 1 << none;
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).loop(40000);
+        smallImage(b).trailer();
+        QTest::newRow("loop count capped") << b.bytes() << int(TGIFVersion::V89a) << 1 << 2 << true << 30000
+                                           << entry(0).value();
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).loop(7, "ANIMEXTS1.0");
+        smallImage(b).trailer();
+        QTest::newRow("ANIMEXTS loop") << b.bytes() << int(TGIFVersion::V89a) << 1 << 2 << true << 7
+                                       << entry(0).value();
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).application("NETSCAPE2.0", {QByteArray("\x02\x05\x00", 3)});
+        smallImage(b).trailer();
+        QTest::newRow("loop block needs sub-block id 1") << b.bytes() << int(TGIFVersion::V89a) << 1 << 2 << false
+                                                         << 1 << entry(0).value();
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).application("XMP DataXMP", {"abc"});
+        smallImage(b).trailer();
+        QTest::newRow("other application block skipped") << b.bytes() << int(TGIFVersion::V89a) << 1 << 2 << false
+                                                         << 1 << entry(0).value();
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2);
+        smallImage(b);
+        smallImage(b).u8(0).u8(0).u8('Z').u8(0x2C);
+        QTest::newRow("unexpected byte after an image ends the load") << b.bytes() << int(TGIFVersion::V89a) << 2
+                                                                      << 2 << false << 1 << entry(0).value();
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2);
+        smallImage(b);
+        QTest::newRow("missing trailer") << b.bytes() << int(TGIFVersion::V89a) << 1 << 2 << false << 1
+                                         << entry(0).value();
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2);
+        smallImage(b).trailer().raw("trailing junk");
+        QTest::newRow("bytes after the trailer ignored") << b.bytes() << int(TGIFVersion::V89a) << 1 << 2 << false
+                                                         << 1 << entry(0).value();
+    }
+}
+
+void TestGIFImage::loadsFields()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, version);
+    QFETCH(int, frames);
+    QFETCH(int, logicalWidth);
+    QFETCH(bool, hasLoop);
+    QFETCH(int, loopCount);
+    QFETCH(quint32, background);
+
+    TGIFImage image;
+    image.loadFromBytes(bytes);
+    QCOMPARE(int(image.FormatVersion()), version);
+    QCOMPARE(image.FrameCount(), frames);
+    QCOMPARE(image.SelectedFrame(), frames > 0 ? 0 : -1);
+    QCOMPARE(image.isEmpty(), frames == 0);
+    QCOMPARE(int(image.LogicalWidth()), logicalWidth);
+    QCOMPARE(image.HasLoopBlock(), hasLoop);
+    QCOMPARE(int(image.LoopCount()), loopCount);
+    QCOMPARE(image.ScreenBackground().value(), background);
+}
+
+void TestGIFImage::frameFields_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("delayMs");
+    QTest::addColumn<int>("disposal");
+    QTest::addColumn<quint32>("keyColor");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("localTable");
+
+    const quint32 none = tk::clNone.value();
+    auto file = [](auto extensions, int w = 2, int h = 2, int localBits = 0) {
+        GifBuilder b;
+        b.header().screen(5, 3, 2);
+        extensions(b);
+        b.descriptor(1, 1, w, h, localBits).literals(2, {0, 1, 2, 3});
+        return b.trailer().bytes();
+    };
+    QTest::newRow("no graphic control") << file([](GifBuilder &) {}) << 0 << 0 << none << 2 << 2 << false;
+    QTest::newRow("graphic control") << file([](GifBuilder &b) { b.graphicControl(1 | 2 << 2, 10, 2); }) << 100 << 2
+                                     << entry(2).value() << 2 << 2 << false;
+    QTest::newRow("two controls: larger delay, last disposal")
+        << file([](GifBuilder &b) { b.graphicControl(1 << 2, 30, 0).graphicControl(3 << 2, 7, 0); }) << 300 << 3
+        << none << 2 << 2 << false;
+    QTest::newRow("plain text discards the control")
+        << file([](GifBuilder &b) { b.graphicControl(1 | 1 << 2, 10, 1).plainText(); }) << 0 << 0 << none << 2 << 2
+        << false;
+    QTest::newRow("control after plain text stays")
+        << file([](GifBuilder &b) { b.plainText().graphicControl(1 | 1 << 2, 10, 1); }) << 100 << 1
+        << entry(1).value() << 2 << 2 << false;
+    QTest::newRow("transparent index beyond the table")
+        << file([](GifBuilder &b) { b.graphicControl(1, 0, 4); }) << 0 << 0 << none << 2 << 2 << false;
+    QTest::newRow("in-table index after a cleared flag")
+        << file([](GifBuilder &b) { b.graphicControl(1, 0, 3).graphicControl(0, 0, 3); }) << 0 << 0 << none << 2 << 2
+        << false;
+    QTest::newRow("out-of-table index keeps the earlier key")
+        << file([](GifBuilder &b) { b.graphicControl(1, 0, 3).graphicControl(1, 0, 200); }) << 0 << 0
+        << entry(3).value() << 2 << 2 << false;
+    QTest::newRow("disposal 7 stored as read") << file([](GifBuilder &b) { b.graphicControl(7 << 2, 0, 0); }) << 0 << 7
+                                               << none << 2 << 2 << false;
+    QTest::newRow("delay kept in 16 bits") << file([](GifBuilder &b) { b.graphicControl(0, 6554, 0); }) << 65540 % 65536
+                                           << 0 << none << 2 << 2 << false;
+    QTest::newRow("width 0 takes the logical width") << file([](GifBuilder &) {}, 0, 2) << 0 << 0 << none << 5 << 2
+                                                     << false;
+    QTest::newRow("height 0 takes the logical height") << file([](GifBuilder &) {}, 2, 0) << 0 << 0 << none << 2 << 3
+                                                       << false;
+    QTest::newRow("local table") << file([](GifBuilder &b) { b.graphicControl(1, 0, 5); }, 2, 2, 3) << 0 << 0
+                                 << entry(5).value() << 2 << 2 << true;
+}
+
+void TestGIFImage::frameFields()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, delayMs);
+    QFETCH(int, disposal);
+    QFETCH(quint32, keyColor);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(bool, localTable);
+
+    TGIFImage image;
+    image.loadFromBytes(bytes);
+    QCOMPARE(image.FrameCount(), 1);
+    TGIFFrame &frame = image.Frames(0);
+    QCOMPARE(int(frame.DelayMs()), delayMs);
+    QCOMPARE(frame.DisposalMode(), disposal);
+    QCOMPARE(frame.KeyColor().value(), keyColor);
+    QCOMPARE(frame.width(), width);
+    QCOMPARE(frame.height(), height);
+    QCOMPARE(frame.HasLocalTable(), localTable);
+    QCOMPARE(frame.OffsetX(), 1);
+    QCOMPARE(frame.OffsetY(), 1);
+    QCOMPARE(image.isTransparent(), keyColor != tk::clNone.value());
+}
+
+void TestGIFImage::comments_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArrayList>("lines");
+
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2);
+        smallImage(b).comment({"first", "line two"}).comment({"second"}).trailer();
+        QTest::newRow("two comments after the image")
+            << b.bytes() << QByteArrayList{"first", "line two", "\r\n\r\n", "second"};
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2).comment({"before"});
+        smallImage(b).trailer();
+        QTest::newRow("comment before an image belongs to the frame") << b.bytes() << QByteArrayList{};
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2);
+        smallImage(b).comment({"a"}).trailer();
+        b.comment({"after trailer"});
+        QTest::newRow("comment after the trailer ignored") << b.bytes() << QByteArrayList{"a"};
+    }
+    {
+        GifBuilder b;
+        b.header().screen(2, 2, 2);
+        smallImage(b).comment({"a"}).graphicControl(0, 0, 0).trailer();
+        QTest::newRow("comment with a control in the same run") << b.bytes() << QByteArrayList{"a"};
+    }
+}
+
+void TestGIFImage::comments()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArrayList, lines);
+    TGIFImage image;
+    image.loadFromBytes(bytes);
+    QCOMPARE(image.Data().ImageComment, lines);
+}
+
+void TestGIFImage::emptyDataStillNotifies()
+{
+    TGIFImage image;
+    image.loadFromBytes(simpleFile());
+    QSignalSpy changed(&image, &TGIFImage::changed);
+    image.loadFromBytes(QByteArray());
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(image.FrameCount(), 0);
+    QVERIFY(image.isEmpty());
+    QCOMPARE(image.width(), 0);
+    QCOMPARE(image.LogicalWidth(), 0);
+    QVERIFY(image.palette().isEmpty());
+    QCOMPARE(image.FormatVersion(), TGIFVersion::Unknown);
+}
+
+void TestGIFImage::failedLoadKeepsEarlierFrames()
+{
+    GifBuilder b;
+    b.header().screen(2, 2, 2);
+    smallImage(b);
+    smallImage(b).u8(0x21).u8(0x99);
+    TGIFImage image;
+    QCOMPARE(loadError(image, b.bytes()), QStringLiteral("Unrecognized extension block: 99"));
+    QCOMPARE(image.FrameCount(), 2);
+    QCOMPARE(image.SelectedFrame(), -1);
+    QVERIFY(image.isEmpty());
+}
+
+void TestGIFImage::damagedSubBlockKeepsDecodedPixels()
+{
+    // Code data for pixels 1 2 3 ..., then a sub-block claiming 200 bytes where 3 remain.
+    GifBuilder codes;
+    codes.literals(2, {1, 2, 3, 1, 2, 3});
+    QByteArray data = codes.bytes();
+    data.chop(1);  // no zero-length block
+    GifBuilder b;
+    b.header().screen(4, 4, 2).descriptor(0, 0, 4, 4).raw(data).u8(200).raw("abc");
+    TGIFImage image;
+    image.loadFromBytes(b.bytes());
+    QCOMPARE(image.FrameCount(), 1);
+    TGIFFrame &frame = image.Frames(0);
+    QVERIFY(frame.IsDamaged());
+    QCOMPARE(frame.Item().CodeStream, data);
+    const QImage &picture = frame.bitmap();
+    QCOMPARE(picture.pixelIndex(0, 0), 1);
+    QCOMPARE(picture.pixelIndex(2, 0), 3);
+    QCOMPARE(picture.pixelIndex(1, 1), 3);
+    QCOMPARE(picture.pixelIndex(2, 1), 0);
+    QCOMPARE(picture.pixelIndex(3, 3), 0);
+}
+
+void TestGIFImage::interlacedFrameRowOrder()
+{
+    GifBuilder b;
+    b.header().screen(1, 5, 3).descriptor(0, 0, 1, 5, 0, true).literals(3, {1, 2, 3, 4, 5}).trailer();
+    TGIFImage image;
+    image.loadFromBytes(b.bytes());
+    const QImage &picture = image.Frames(0).bitmap();
+    // Stored rows land on rows 0, 4, 2, 1, 3.
+    const int expected[5] = {1, 4, 3, 5, 2};
+    for (int row = 0; row < 5; ++row)
+        QCOMPARE(picture.pixelIndex(0, row), expected[row]);
+}
+
+void TestGIFImage::pictureDepthAndPalette_data()
+{
+    QTest::addColumn<int>("tableBits");
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<int>("paletteSize");
+    QTest::newRow("2 colours") << 1 << 1 << 2;
+    QTest::newRow("4 colours") << 2 << 4 << 16;
+    QTest::newRow("16 colours") << 4 << 4 << 16;
+    QTest::newRow("32 colours") << 5 << 8 << 256;
+    QTest::newRow("256 colours") << 8 << 8 << 256;
+}
+
+void TestGIFImage::pictureDepthAndPalette()
+{
+    QFETCH(int, tableBits);
+    QFETCH(int, depth);
+    QFETCH(int, paletteSize);
+    GifBuilder b;
+    b.header().screen(2, 1, tableBits).descriptor(0, 0, 2, 1).literals(std::max(2, tableBits), {1, 0}).trailer();
+    TGIFImage image;
+    image.loadFromBytes(b.bytes());
+    QCOMPARE(image.Frames(0).pictureDepth(), depth);
+    const QList<QRgb> palette = image.palette();
+    QCOMPARE(palette.size(), paletteSize);
+    const int entries = 1 << tableBits;
+    QCOMPARE(palette[entries - 1], entry(entries - 1).rgb());
+    if (entries < paletteSize)
+        QCOMPARE(palette[entries], qRgb(128, 128, 128));
+    QCOMPARE(image.width(), 2);
+    QCOMPARE(image.height(), 1);
+}
+
+void TestGIFImage::drawLeavesKeyColourOut_data()
+{
+    QTest::addColumn<int>("tableBits");
+    QTest::addColumn<bool>("transparentFlag");
+    QTest::addColumn<QList<QRgb>>("expected");  // the 4 destination pixels after drawing
+
+    const QRgb red = qRgb(255, 0, 0);
+    // The frame: pixels 0 1 0 1 with key index 1; with a 2-entry table the key is white.
+    QTest::newRow("keyed by colour") << 2 << true << QList<QRgb>{entry(0).rgb(), red, entry(0).rgb(), red};
+    QTest::newRow("transparency off") << 2 << false
+                                      << QList<QRgb>{entry(0).rgb(), entry(1).rgb(), entry(0).rgb(), entry(1).rgb()};
+    QTest::newRow("1-bit picture keyed on white")
+        << 1 << true << QList<QRgb>{entry(0).rgb(), entry(1).rgb(), entry(0).rgb(), entry(1).rgb()};
+}
+
+void TestGIFImage::drawLeavesKeyColourOut()
+{
+    QFETCH(int, tableBits);
+    QFETCH(bool, transparentFlag);
+    QFETCH(QList<QRgb>, expected);
+    GifBuilder b;
+    b.header().screen(4, 1, tableBits).graphicControl(1, 0, 1).descriptor(0, 0, 4, 1).literals(2, {0, 1, 0, 1});
+    TGIFImage image;
+    image.setTransparent(transparentFlag);
+    image.loadFromBytes(b.trailer().bytes());
+    QImage canvas(8, 1, QImage::Format_RGB32);
+    canvas.fill(qRgb(255, 0, 0));
+    {
+        QPainter painter(&canvas);
+        image.draw(painter, QRect(0, 0, 8, 1));  // stretched twice as wide
+    }
+    for (int x = 0; x < 4; ++x) {
+        QCOMPARE(canvas.pixel(2 * x, 0), expected[x]);
+        QCOMPARE(canvas.pixel(2 * x + 1, 0), expected[x]);
+    }
+}
+
+void TestGIFImage::formDataLayout_data()
+{
+    QTest::addColumn<QByteArray>("formData");
+    QTest::addColumn<QString>("message");
+    const QByteArray gif = simpleFile();
+    auto count = [](quint32 n) {
+        return QByteArray(1, char(n & 0xFF)) + char(n >> 8 & 0xFF) + char(n >> 16 & 0xFF) + char(n >> 24);
+    };
+    QTest::newRow("count then bytes") << count(quint32(gif.size())) + gif << "";
+    QTest::newRow("extra bytes after the counted ones") << count(quint32(gif.size())) + gif + "xyz" << "";
+    QTest::newRow("count larger than the data") << count(quint32(gif.size()) + 1) + gif << "Stream read error";
+    QTest::newRow("forged 4 GiB count") << count(0xFFFFFFFFu) + gif << "Stream read error";
+    QTest::newRow("count cut short") << QByteArray("\x05\x00", 2) << "Stream read error";
+}
+
+void TestGIFImage::formDataLayout()
+{
+    QFETCH(QByteArray, formData);
+    QFETCH(QString, message);
+    for (bool fromDevice : {false, true}) {
+        TGIFImage image;
+        QString error;
+        try {
+            if (fromDevice) {
+                QBuffer buffer(&formData);
+                buffer.open(QIODevice::ReadOnly);
+                image.readData(buffer);
+            } else {
+                image.loadFromFormData(formData);
+            }
+        } catch (const tk::Error &e) {
+            error = QString::fromUtf8(e.what());
+        }
+        QCOMPARE(error, message);
+        if (message.isEmpty()) {
+            QCOMPARE(image.FrameCount(), 1);
+            QCOMPARE(image.formData(), formData.left(formData.size() - (formData.endsWith("xyz") ? 3 : 0)));
+        }
+    }
+}
+
+void TestGIFImage::sizeCannotChange()
+{
+    TGIFImage image;
+    image.loadFromBytes(simpleFile());
+    for (int which = 0; which < 2; ++which) {
+        try {
+            which ? image.setHeight(5) : image.setWidth(5);
+            QFAIL("no error raised");
+        } catch (const tk::Error &e) {
+            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Cannot change the Size of a GIF image"));
+        }
+    }
+    QCOMPARE(image.width(), 2);
+}
+
+void TestGIFImage::framesDecodeLazilyAndOnce()
+{
+    GifBuilder b;
+    b.header().screen(2, 2, 2);
+    for (int i = 0; i < 3; ++i)
+        smallImage(b);
+    TGIFImage image;
+    image.loadFromBytes(b.trailer().bytes());
+    QVERIFY(image.Frames(0).isDecoded());
+    QVERIFY(!image.Frames(1).isDecoded());
+    QVERIFY(!image.Frames(2).isDecoded());
+    const uchar *bits = image.Frames(1).bitmap().constBits();
+    QCOMPARE(image.Frames(1).width(), 2);
+    QCOMPARE(image.Frames(1).bitmap().constBits(), bits);
+    QVERIFY(!image.Frames(2).isDecoded());
+}
+
+void TestGIFImage::assignSharesData()
+{
+    GifBuilder b;
+    b.header().screen(2, 2, 2).graphicControl(1 | 1 << 2, 5, 3);
+    smallImage(b).comment({"c"}).trailer();
+    TGIFImage source;
+    source.loadFromBytes(b.bytes());
+    TGIFImage copy;
+    copy.assign(source);
+    QCOMPARE(copy.FrameCount(), 1);
+    QCOMPARE(&copy.Data(), &source.Data());
+    QCOMPARE(&copy.Frames(0).Item(), &source.Frames(0).Item());
+    QCOMPARE(copy.Frames(0).KeyColor(), entry(3));
+    QCOMPARE(copy.Frames(0).bitmap().pixelIndex(1, 1), 3);
+}
+
+PC_TEST_MAIN(TestGIFImage)
+#include "tst_tgifimage.moc"
