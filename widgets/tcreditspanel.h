@@ -169,6 +169,7 @@ private:
     TextFrame m_frame;
     QImage m_textImage;
     bool m_hasTextImage = false;
+    bool m_imageRendered = false; // TextImage holds a frame drawn since the last measuring
     bool m_cycled = false;
     bool m_stopRequested = false;
     std::uint64_t m_epoch = 0;

@@ -1,0 +1,746 @@
+#include "widgets/tcreditspanel.h"
+
+#include "toolkit/tapplication.h"
+#include "widgets/tthreadedtimer.h"
+
+#include <QFontMetrics>
+#include <QMetaObject>
+#include <QPainter>
+#include <QPaintEvent>
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+using TBevelCut = TCreditsPanel::TBevelCut;
+
+bool isBlank(const QString &line)
+{
+    return std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() <= u' '; });
+}
+
+// Delphi-style edges: right and bottom are one past the last pixel.
+struct Edges {
+    int left, top, right, bottom;
+    QRect rect() const { return (left >= right || top >= bottom) ? QRect(0, 0, 0, 0) : QRect(left, top, right - left, bottom - top); }
+    Edges shrunk(int by) const { return {left + by, top + by, right - by, bottom - by}; }
+};
+
+// One ring of a bevel: top and left edges in the first colour, right and bottom edges (with the
+// top-right and bottom-left corner pixels) in the second.
+void bevelRing(QPainter &p, const QRect &r, const QColor &topLeft, const QColor &bottomRight)
+{
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    p.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), topLeft);
+    p.fillRect(QRect(r.left(), r.top(), 1, r.height() - 1), topLeft);
+    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
+    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
+}
+
+void bevel(QPainter &p, QRect &r, TBevelCut cut, int width)
+{
+    if (cut == TBevelCut::bvNone)
+        return;
+    const QColor shadow = tk::clBtnShadow.toQColor();
+    const QColor highlight = tk::clBtnHighlight.toQColor();
+    const bool lowered = cut == TBevelCut::bvLowered;
+    for (int i = 0; i < width; ++i) {
+        bevelRing(p, r, lowered ? shadow : highlight, lowered ? highlight : shadow);
+        r.adjust(1, 1, -1, -1);
+    }
+}
+
+Qt::Alignment horizontalAlignment(TCreditsPanel::TAlignment alignment)
+{
+    switch (alignment) {
+    case TCreditsPanel::TAlignment::taLeftJustify: return Qt::AlignLeft;
+    case TCreditsPanel::TAlignment::taRightJustify: return Qt::AlignRight;
+    case TCreditsPanel::TAlignment::taCenter: break;
+    }
+    return Qt::AlignHCenter;
+}
+
+} // namespace
+
+TCreditsPanel::TCreditsPanel(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_frame.sender = this;
+    ScrollTimer = new TThreadedTimer(this);
+    ScrollTimer->setObjectName(QStringLiteral("ScrollTimer"));
+    ScrollTimer->setEnabled(false);
+    ScrollTimer->setInterval(30);
+    ScrollTimer->setSyncEvent(!m_asyncDrawing);
+    ScrollTimer->setOnTimer([this](TThreadedTimer *sender) { AdvanceScroll(sender); });
+}
+
+TCreditsPanel::~TCreditsPanel()
+{
+    m_destroying = true;
+    tk::Application::guarded([this] { setActive(false); });
+    // The timer goes before the state its ticks read.
+    delete ScrollTimer;
+    ScrollTimer = nullptr;
+}
+
+void TCreditsPanel::setActive(bool active)
+{
+    if (active == m_active)
+        return;
+    if (active)
+        activate();
+    else
+        deactivate();
+}
+
+void TCreditsPanel::activate()
+{
+    {
+        std::lock_guard lock(m_frameMutex);
+        m_scrollPos = 0;
+        m_stopRequested = false;
+        ++m_epoch;
+        MeasureLines();
+    }
+    m_active = true;
+    try {
+        ScrollTimer->setEnabled(true);
+        if (m_onStartPlay)
+            m_onStartPlay(this);
+    } catch (...) {
+        ScrollTimer->setEnabled(false);
+        std::lock_guard lock(m_frameMutex);
+        m_textImage = QImage();
+        m_hasTextImage = false;
+        m_imageRendered = false;
+        m_scrollPos = 0;
+        m_active = false;
+        throw;
+    }
+    if (!m_destroying) {
+        const auto children = findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        for (QWidget *child : children) {
+            if (!child->isWindow() && !child->isHidden()) {
+                m_hiddenChildren.append(child);
+                child->hide();
+            }
+        }
+    }
+    update();
+}
+
+void TCreditsPanel::deactivate()
+{
+    {
+        // Taking the image's lock first means no frame is being drawn while the timer stops and
+        // the image goes; a tick that was already under way finds its tick stale and drops out.
+        std::lock_guard lock(m_frameMutex);
+        ScrollTimer->setEnabled(false);
+        m_scrollPos = 0;
+        m_textImage = QImage();
+        m_hasTextImage = false;
+        m_imageRendered = false;
+        ++m_epoch;
+    }
+    m_active = false;
+    const auto showHidden = [this] {
+        for (const QPointer<QWidget> &child : std::as_const(m_hiddenChildren)) {
+            if (child) {
+                child->show();
+                child->update();
+            }
+        }
+        m_hiddenChildren.clear();
+        update();
+    };
+    try {
+        if (m_onStopPlay)
+            m_onStopPlay(this);
+    } catch (...) {
+        showHidden();
+        throw;
+    }
+    showHidden();
+}
+
+TCreditsPanel::Placement TCreditsPanel::placementLocked() const
+{
+    Placement pl;
+    pl.clientSize = size();
+    pl.borderWidth = m_borderWidth;
+    pl.bevelWidth = m_bevelWidth;
+    pl.bevelOuter = m_bevelOuter;
+    pl.bevelInner = m_bevelInner;
+    pl.glyphSize = m_glyph.isNull() ? QSize(0, 0) : m_glyph.deviceIndependentSize().toSize();
+    pl.glyphLayout = m_glyphLayout;
+    pl.scrollDirection = m_scrollDirection;
+    pl.firstLine = m_frame.firstLine;
+    pl.lastLine = LastNonBlankLine(m_frame.lines);
+    pl.lineHeight = m_frame.lineHeight;
+    return pl;
+}
+
+void TCreditsPanel::MeasureLines()
+{
+    m_hasTextImage = true;
+    m_frame.firstLine = FirstNonBlankLine(m_frame.lines);
+    const QFont panelFont = font();
+    const QFontMetrics metrics(panelFont);
+    int height = metrics.lineSpacing() + (m_textStyle != TBevelCut::bvNone ? 1 : 0);
+    m_frame.lineHeight = std::clamp(height, 0, 255);
+
+    const Areas areas = PlaceAreas(placementLocked());
+    m_frame.innerArea = areas.innerArea;
+    m_frame.textArea = areas.textArea;
+    m_glyphOrigin = areas.glyphOrigin;
+
+    const int count = int(m_frame.lines.size());
+    if (m_scrollDirection == TScrollDirection::sdVertical) {
+        m_frame.scrollExtent = areas.textArea.height() + (count - m_frame.firstLine) * m_frame.lineHeight;
+    } else {
+        int widest = 0;
+        for (int i = m_frame.firstLine; i < count; ++i)
+            widest = std::max(widest, metrics.horizontalAdvance(m_frame.lines[i]));
+        m_frame.scrollExtent = widest + areas.textArea.width();
+    }
+
+    m_frame.scrollDirection = m_scrollDirection;
+    m_frame.textStyle = m_textStyle;
+    m_frame.rightToLeft = layoutDirection() == Qt::RightToLeft;
+    // A copy of its own: the frame's font is used on the worker while the widget's is in use here.
+    m_frame.font = QFont();
+    m_frame.font.fromString(panelFont.toString());
+    m_frame.color = m_color.toQColor();
+    m_frame.fontColor = m_fontColor.toQColor();
+    m_frame.highlightColor = tk::clBtnHighlight.toQColor();
+
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(areas.textArea.size()) * ratio).toSize();
+    if (m_textImage.size() != pixels || m_textImage.devicePixelRatio() != ratio) {
+        m_textImage = pixels.isEmpty() ? QImage() : QImage(pixels, QImage::Format_RGB32);
+        m_textImage.setDevicePixelRatio(ratio);
+    }
+    // Until the next frame the text area shows the background.
+    m_imageRendered = false;
+}
+
+void TCreditsPanel::AdvanceScroll(TThreadedTimer *sender)
+{
+    std::lock_guard lock(m_frameMutex);
+    if (!sender->tickIsCurrent() || m_stopRequested)
+        return;
+    const int pos = m_scrollPos;
+    if (pos < m_frame.scrollExtent) {
+        m_scrollPos = pos + 1;
+    } else if (m_cycled) {
+        m_scrollPos = 0;
+    } else {
+        // The end of a single pass: the stop is the GUI thread's to make; draw nothing more.
+        m_stopRequested = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this, epoch = m_epoch] {
+                if (epoch == m_epoch && m_active)
+                    tk::Application::guarded([this] { setActive(false); });
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    // Unseen, the frame is skipped; the position still moves so that showing finds it in place.
+    if (m_hasTextImage && m_onScreen) {
+        renderLocked();
+        requestCopy();
+    }
+}
+
+void TCreditsPanel::renderLocked()
+{
+    // With nothing to draw the image stays unpainted, and the screen keeps the background.
+    if (m_textImage.isNull() || m_frame.lines.isEmpty() || m_frame.textArea.isEmpty())
+        return;
+    RenderTextFrame(m_textImage, m_frame, m_scrollPos);
+    m_imageRendered = true;
+}
+
+void TCreditsPanel::requestCopy()
+{
+    if (m_copyPending.exchange(true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_copyPending = false;
+            QRect area;
+            {
+                std::lock_guard lock(m_frameMutex);
+                area = m_frame.textArea;
+            }
+            update(area);
+        },
+        Qt::QueuedConnection);
+}
+
+void TCreditsPanel::RenderTextFrame(QImage &image, const TextFrame &frame, int scrollPos)
+{
+    if (frame.lines.isEmpty() || frame.textArea.isEmpty() || image.isNull())
+        return;
+    QPainter p(&image);
+    p.save();
+    p.translate(-frame.textArea.topLeft());
+    if (frame.onPaintClient)
+        frame.onPaintClient(frame.sender, p, frame.innerArea);
+    else
+        p.fillRect(frame.innerArea, frame.color);
+    p.restore();
+
+    const int w = frame.textArea.width();
+    const int h = frame.textArea.height();
+    int left = 0, right = w, top = 0;
+    if (frame.scrollDirection == TScrollDirection::sdVertical) {
+        top = h - scrollPos;
+    } else if (frame.rightToLeft) {
+        right = scrollPos;
+        left = right + w - frame.scrollExtent;
+    } else {
+        left = w - scrollPos;
+        right = left + frame.scrollExtent - w;
+    }
+    int bottom = top + frame.lineHeight;
+
+    p.setFont(frame.font);
+    p.setLayoutDirection(frame.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    const int flags = int(Qt::TextSingleLine | Qt::TextExpandTabs | Qt::TextDontClip | Qt::AlignTop
+                          | horizontalAlignment(frame.alignment));
+    const int count = int(frame.lines.size());
+    static const QString blank = QStringLiteral(" ");
+    for (int i = frame.firstLine; i <= count; ++i) {
+        if (top >= h)
+            break;
+        if (bottom > 0) {
+            const QString text = i < count ? frame.lines[i].left(255) : blank;
+            const QRect r(left, top, right - left, bottom - top);
+            switch (frame.textStyle) {
+            case TBevelCut::bvLowered:
+                p.setPen(frame.highlightColor);
+                p.drawText(r.translated(1, 1), flags, text);
+                break;
+            case TBevelCut::bvRaised:
+                p.setPen(frame.highlightColor);
+                p.drawText(r.translated(-1, -1), flags, text);
+                break;
+            case TBevelCut::bvNone:
+            case TBevelCut::bvSpace:
+                break;
+            }
+            p.setPen(frame.fontColor);
+            p.drawText(r, flags, text);
+        }
+        top += frame.lineHeight;
+        bottom += frame.lineHeight;
+    }
+}
+
+TCreditsPanel::Areas TCreditsPanel::PlaceAreas(const Placement &pl)
+{
+    const int b = pl.borderWidth + (pl.bevelOuter != TBevelCut::bvNone ? pl.bevelWidth : 0)
+                  + (pl.bevelInner != TBevelCut::bvNone ? pl.bevelWidth : 0);
+    const Edges client{0, 0, pl.clientSize.width(), pl.clientSize.height()};
+    const Edges inner = client.shrunk(b);
+    Edges text = client.shrunk(b + 3);
+    const int gw = pl.glyphSize.width();
+    const int gh = pl.glyphSize.height();
+    const int centredX = std::max((text.left + text.right - gw) / 2, text.left);
+    const int centredY = std::max((text.top + text.bottom - gh) / 2, text.top);
+    QPoint origin;
+    switch (pl.glyphLayout) {
+    case TGlyphLayout::glGlyphTop: {
+        int y = text.top;
+        if (gh > 0) {
+            y += 3;
+            text.top = y + gh + b + 6;
+        }
+        origin = QPoint(centredX, y);
+        break;
+    }
+    case TGlyphLayout::glGlyphBottom: {
+        int y = text.bottom - gh;
+        if (gh > 0) {
+            y = std::max(y - 3, text.top);
+            text.bottom = y - b - 6;
+        }
+        origin = QPoint(centredX, y);
+        break;
+    }
+    case TGlyphLayout::glGlyphLeft: {
+        int x = text.left;
+        if (gw > 0) {
+            x += 3;
+            text.left = x + gw + b + 3;
+        }
+        origin = QPoint(x, centredY);
+        break;
+    }
+    case TGlyphLayout::glGlyphRight: {
+        int x = text.right - gw;
+        if (gw > 0) {
+            x = std::max(x - 3, text.left);
+            text.right = x - b - 3;
+        }
+        origin = QPoint(x, centredY);
+        break;
+    }
+    }
+    if (pl.scrollDirection == TScrollDirection::sdHorizontal) {
+        const int d = (text.bottom - text.top) - (pl.lastLine - pl.firstLine + 1) * pl.lineHeight;
+        if (d > 0) {
+            text.top += d / 2;
+            text.bottom -= d / 2;
+        }
+    }
+    const QRect innerRect = (inner.left >= inner.right || inner.top >= inner.bottom)
+                                ? QRect(0, 0, 0, 0)
+                                : QRect(inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top);
+    return {innerRect, text.rect(), origin};
+}
+
+int TCreditsPanel::FirstNonBlankLine(const QStringList &lines)
+{
+    const auto it = std::find_if(lines.cbegin(), lines.cend(), [](const QString &l) { return !isBlank(l); });
+    return int(it - lines.cbegin());
+}
+
+int TCreditsPanel::LastNonBlankLine(const QStringList &lines)
+{
+    for (int i = int(lines.size()) - 1; i >= 0; --i) {
+        if (!isBlank(lines[i]))
+            return i;
+    }
+    return -1;
+}
+
+QImage TCreditsPanel::TransparentGlyph(const QImage &glyph)
+{
+    if (glyph.isNull())
+        return glyph;
+    QImage out = glyph.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = out.pixel(0, out.height() - 1) & 0x00FFFFFFu;
+    for (int y = 0; y < out.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            if ((line[x] & 0x00FFFFFFu) == key)
+                line[x] = 0;
+        }
+    }
+    return out;
+}
+
+void TCreditsPanel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    QRect r = rect();
+    bevel(p, r, m_bevelOuter, m_bevelWidth);
+    const QColor face = m_color.toQColor();
+    for (int i = 0; i < m_borderWidth && r.width() > 0 && r.height() > 0; ++i) {
+        bevelRing(p, r, face, face);
+        r.adjust(1, 1, -1, -1);
+    }
+    bevel(p, r, m_bevelInner, m_bevelWidth);
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    p.setClipRect(r);
+    if (m_onPaintClient)
+        m_onPaintClient(this, p, r);
+    else
+        p.fillRect(r, face);
+    if (!m_active)
+        return;
+    std::lock_guard lock(m_frameMutex);
+    if (m_imageRendered && !m_textImage.isNull())
+        p.drawImage(m_frame.textArea.topLeft(), m_textImage);
+    if (!m_glyphDrawn.isNull())
+        p.drawImage(m_glyphOrigin, m_glyphDrawn);
+}
+
+void TCreditsPanel::changedWhileActive(bool resetScroll, bool measure)
+{
+    if (!m_active)
+        return;
+    {
+        std::lock_guard lock(m_frameMutex);
+        if (resetScroll)
+            m_scrollPos = 0;
+        if (measure)
+            MeasureLines();
+    }
+    update();
+}
+
+void TCreditsPanel::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    changedWhileActive(false, true);
+}
+
+void TCreditsPanel::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_onScreen = true;
+    if (!m_active)
+        return;
+    // Ticks drew nothing while unseen: bring the frame up to the current position now.
+    std::lock_guard lock(m_frameMutex);
+    if (m_hasTextImage && !m_stopRequested)
+        renderLocked();
+}
+
+void TCreditsPanel::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    m_onScreen = false;
+}
+
+void TCreditsPanel::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::LayoutDirectionChange:
+        changedWhileActive(false, true);
+        break;
+    default:
+        break;
+    }
+}
+
+TCreditsPanel::TAlignment TCreditsPanel::alignment() const
+{
+    std::lock_guard lock(m_frameMutex);
+    return m_frame.alignment;
+}
+
+void TCreditsPanel::setAlignment(TAlignment alignment)
+{
+    {
+        std::lock_guard lock(m_frameMutex);
+        if (m_frame.alignment == alignment)
+            return;
+        m_frame.alignment = alignment;
+    }
+    update();
+}
+
+void TCreditsPanel::setAsyncDrawing(bool asyncDrawing)
+{
+    if (m_asyncDrawing == asyncDrawing)
+        return;
+    m_asyncDrawing = asyncDrawing;
+    ScrollTimer->setSyncEvent(!asyncDrawing);
+}
+
+bool TCreditsPanel::cycled() const
+{
+    std::lock_guard lock(m_frameMutex);
+    return m_cycled;
+}
+
+void TCreditsPanel::setCycled(bool cycled)
+{
+    std::lock_guard lock(m_frameMutex);
+    m_cycled = cycled;
+}
+
+void TCreditsPanel::setGlyph(const QImage &glyph)
+{
+    {
+        std::lock_guard lock(m_frameMutex);
+        m_glyph = glyph;
+        m_glyphDrawn = TransparentGlyph(glyph);
+    }
+    changedWhileActive(false, true);
+}
+
+void TCreditsPanel::setGlyphLayout(TGlyphLayout layout)
+{
+    if (m_glyphLayout == layout)
+        return;
+    {
+        std::lock_guard lock(m_frameMutex);
+        m_glyphLayout = layout;
+    }
+    changedWhileActive(false, true);
+}
+
+std::uint32_t TCreditsPanel::interval() const
+{
+    return ScrollTimer->interval();
+}
+
+void TCreditsPanel::setInterval(std::uint32_t interval)
+{
+    ScrollTimer->setInterval(interval);
+}
+
+QStringList TCreditsPanel::lines() const
+{
+    std::lock_guard lock(m_frameMutex);
+    return m_frame.lines;
+}
+
+void TCreditsPanel::setLines(const QStringList &lines)
+{
+    {
+        std::lock_guard lock(m_frameMutex);
+        if (m_frame.lines == lines)
+            return;
+        m_frame.lines = lines;
+    }
+    changedWhileActive(true, true);
+}
+
+void TCreditsPanel::setScrollDirection(TScrollDirection direction)
+{
+    if (m_scrollDirection == direction)
+        return;
+    {
+        std::lock_guard lock(m_frameMutex);
+        m_scrollDirection = direction;
+    }
+    changedWhileActive(true, true);
+}
+
+void TCreditsPanel::setTextStyle(TBevelCut style)
+{
+    if (m_textStyle == style)
+        return;
+    {
+        std::lock_guard lock(m_frameMutex);
+        m_textStyle = style;
+    }
+    changedWhileActive(false, true);
+}
+
+void TCreditsPanel::setBevelOuter(TBevelCut bevel)
+{
+    if (m_bevelOuter == bevel)
+        return;
+    {
+        std::lock_guard lock(m_frameMutex);
+        m_bevelOuter = bevel;
+    }
+    changedWhileActive(false, true);
+    update();
+}
+
+void TCreditsPanel::setBevelInner(TBevelCut bevel)
+{
+    if (m_bevelInner == bevel)
+        return;
+    {
+        std::lock_guard lock(m_frameMutex);
+        m_bevelInner = bevel;
+    }
+    changedWhileActive(false, true);
+    update();
+}
+
+void TCreditsPanel::setBevelWidth(int width)
+{
+    if (m_bevelWidth == width || width < 1)
+        return;
+    {
+        std::lock_guard lock(m_frameMutex);
+        m_bevelWidth = width;
+    }
+    changedWhileActive(false, true);
+    update();
+}
+
+void TCreditsPanel::setBorderWidth(int width)
+{
+    if (m_borderWidth == width || width < 0)
+        return;
+    {
+        std::lock_guard lock(m_frameMutex);
+        m_borderWidth = width;
+    }
+    changedWhileActive(false, true);
+    update();
+}
+
+void TCreditsPanel::setColor(tk::TColor color)
+{
+    if (m_color == color)
+        return;
+    m_color = color;
+    changedWhileActive(false, true);
+    update();
+}
+
+void TCreditsPanel::setFontColor(tk::TColor color)
+{
+    if (m_fontColor == color)
+        return;
+    m_fontColor = color;
+    changedWhileActive(false, true);
+}
+
+void TCreditsPanel::setOnPaintClient(TPaintClientEvent handler)
+{
+    {
+        std::lock_guard lock(m_frameMutex);
+        m_frame.onPaintClient = handler;
+    }
+    m_onPaintClient = std::move(handler);
+    update();
+}
+
+int TCreditsPanel::scrollExtent() const
+{
+    std::lock_guard lock(m_frameMutex);
+    return m_frame.scrollExtent;
+}
+
+int TCreditsPanel::lineHeight() const
+{
+    std::lock_guard lock(m_frameMutex);
+    return m_frame.lineHeight;
+}
+
+int TCreditsPanel::firstLine() const
+{
+    std::lock_guard lock(m_frameMutex);
+    return m_frame.firstLine;
+}
+
+QRect TCreditsPanel::innerArea() const
+{
+    std::lock_guard lock(m_frameMutex);
+    return m_frame.innerArea;
+}
+
+QRect TCreditsPanel::textArea() const
+{
+    std::lock_guard lock(m_frameMutex);
+    return m_frame.textArea;
+}
+
+QPoint TCreditsPanel::glyphOrigin() const
+{
+    std::lock_guard lock(m_frameMutex);
+    return m_glyphOrigin;
+}
+
+bool TCreditsPanel::hasTextImage() const
+{
+    std::lock_guard lock(m_frameMutex);
+    return m_hasTextImage;
+}
+
+TCreditsPanel::TextFrame TCreditsPanel::textFrame() const
+{
+    std::lock_guard lock(m_frameMutex);
+    return m_frame;
+}
