@@ -2,13 +2,58 @@
 
 #include "toolkit/tform.h"
 
+#include <functional>
+
+class QKeyEvent;
+class QLabel;
+class QToolButton;
+class QUrl;
+class TCreditsPanel;
+class TShadowLabel;
+
+namespace tk {
+class TLabel;
+class TPanel;
+} // namespace tk
+
 // The about dialog: headings, version, the scrolling credits and the maker's links.
 class TAboutF : public tk::TForm {
     Q_OBJECT
 public:
+    // Hands a web or mail-to address to the desktop; what it returns is not looked at.
+    using UrlOpener = std::function<void(const QUrl &url)>;
+
     explicit TAboutF(QWidget *parent = nullptr);
     ~TAboutF() override;
 
+    // Replaces the desktop hand-off (tests record the addresses instead); returns the previous one.
+    static UrlOpener setUrlOpener(UrlOpener opener);
+
+    tk::TPanel *Panel1 = nullptr;
+    TShadowLabel *ShadowLabel4 = nullptr;
+    TShadowLabel *ShadowLabel3 = nullptr;
+    tk::TLabel *srm = nullptr;
+    TCreditsPanel *CreditsPanel1 = nullptr;
+    TCreditsPanel *CreditsPanel2 = nullptr;
+    QLabel *Image2 = nullptr;
+    tk::TLabel *Label4 = nullptr;
+    tk::TLabel *Label5 = nullptr;
+    TShadowLabel *ShadowLabel1 = nullptr;
+    TShadowLabel *ShadowLabel2 = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+
 protected:
     void FormShow() override;
+    void FormActivate() override;
+    void FormClose() override;
+    void FormKeyDown(QKeyEvent *event);
+    void ShadowLabel1Click();
+    void ShadowLabel2Click();
+    void SpeedButton1Click();
+
+    void kapatExecute() override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildComponents();
 };
