@@ -3,13 +3,15 @@
 #include "toolkit/tapplication.h"
 #include "widgets/tthreadedtimer.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFontMetrics>
-#include <QMetaObject>
 #include <QPainter>
 #include <QPaintEvent>
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -239,13 +241,8 @@ void TCreditsPanel::AdvanceScroll(TThreadedTimer *sender)
     } else {
         // The end of a single pass: the stop is the GUI thread's to make; draw nothing more.
         m_stopRequested = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this, epoch = m_epoch] {
-                if (epoch == m_epoch && m_active)
-                    tk::Application::guarded([this] { setActive(false); });
-            },
-            Qt::QueuedConnection);
+        m_stopEpoch = m_epoch;
+        postToGui();
         return;
     }
     // Unseen, the frame is skipped; the position still moves so that showing finds it in place.
@@ -266,20 +263,39 @@ void TCreditsPanel::renderLocked()
 
 void TCreditsPanel::requestCopy()
 {
-    if (m_copyPending.exchange(true))
+    m_copyRequested = true;
+    postToGui();
+}
+
+void TCreditsPanel::postToGui()
+{
+    // What the GUI thread is asked to do travels in members under the frame lock; the event
+    // only wakes it. One event at a time is enough.
+    if (m_guiWorkPosted)
         return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_copyPending = false;
-            QRect area;
-            {
-                std::lock_guard lock(m_frameMutex);
-                area = m_frame.textArea;
-            }
-            update(area);
-        },
-        Qt::QueuedConnection);
+    m_guiWorkPosted = true;
+    QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+}
+
+// Only the wake-up event is posted here (its fields, made on the worker, are not read).
+void TCreditsPanel::customEvent(QEvent *)
+{
+    bool copy = false;
+    bool stop = false;
+    QRect area;
+    {
+        std::lock_guard lock(m_frameMutex);
+        m_guiWorkPosted = false;
+        copy = std::exchange(m_copyRequested, false);
+        stop = m_stopEpoch == m_epoch;
+        m_stopEpoch = 0;
+        area = m_frame.textArea;
+    }
+    // A stop requested in an earlier activation (the epoch has moved on since) is void.
+    if (stop && m_active)
+        tk::Application::guarded([this] { setActive(false); });
+    else if (copy)
+        update(area);
 }
 
 void TCreditsPanel::RenderTextFrame(QImage &image, const TextFrame &frame, int scrollPos)

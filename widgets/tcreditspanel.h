@@ -151,12 +151,14 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void customEvent(QEvent *event) override;
 
 private:
     void AdvanceScroll(TThreadedTimer *sender);
     void MeasureLines();   // caller holds m_frameMutex
     void renderLocked();   // caller holds m_frameMutex
     void requestCopy();    // caller holds m_frameMutex
+    void postToGui();      // caller holds m_frameMutex
     void activate();
     void deactivate();
     void changedWhileActive(bool resetScroll, bool measure);
@@ -172,11 +174,13 @@ private:
     bool m_imageRendered = false; // TextImage holds a frame drawn since the last measuring
     bool m_cycled = false;
     bool m_stopRequested = false;
-    std::uint64_t m_epoch = 0;
+    bool m_copyRequested = false;
+    bool m_guiWorkPosted = false;
+    std::uint64_t m_epoch = 1;     // counts activations and deactivations
+    std::uint64_t m_stopEpoch = 0; // the epoch whose pass has ended, 0 for none
     QPoint m_glyphOrigin;
     std::atomic<int> m_scrollPos{0};
     std::atomic<bool> m_onScreen{false};
-    std::atomic<bool> m_copyPending{false};
 
     bool m_active = false;
     bool m_asyncDrawing = true;

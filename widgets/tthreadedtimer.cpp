@@ -3,11 +3,13 @@
 #include "toolkit/error.h"
 #include "toolkit/tapplication.h"
 
-#include <QMetaObject>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QTimerEvent>
 
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <exception>
 #include <mutex>
 
@@ -32,13 +34,27 @@ struct TThreadedTimer::Shared {
     Priority priority = Priority::tpNormal;
     std::uint64_t armGeneration = 0;
     std::uint64_t tickGeneration = 0;
+    // Work handed to the owner thread. The jobs travel under this mutex rather than inside Qt's
+    // event, so that what they carry is published by a lock both threads take.
+    std::deque<std::function<void()>> mailbox;
+    bool mailPosted = false;
 };
 
 // Lives on the owner thread: receives the worker's hand-offs and, in the non-threaded mode,
 // the Qt timer's events. Deleting it discards hand-offs that have not run yet.
 class TThreadedTimer::Context : public QObject {
 public:
-    explicit Context(TThreadedTimer *timer) : m_timer(timer) {}
+    Context(TThreadedTimer *timer, std::shared_ptr<Shared> shared) : m_timer(timer), m_shared(std::move(shared)) {}
+
+    // Called with the shared mutex held: queues a job for the owner thread.
+    void post(std::function<void()> job)
+    {
+        m_shared->mailbox.push_back(std::move(job));
+        if (!m_shared->mailPosted) {
+            m_shared->mailPosted = true;
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+        }
+    }
 
     void stopTimer()
     {
@@ -59,6 +75,22 @@ public:
     int m_busy = 0; // > 0 while a hand-off or a timer event runs in this object
 
 protected:
+    // Only the mail event is ever posted here. Its fields are not read: it was made on the
+    // worker, and the jobs it announces are published by the shared mutex instead.
+    void customEvent(QEvent *) override
+    {
+        std::deque<std::function<void()>> jobs;
+        {
+            std::lock_guard lock(m_shared->mutex);
+            jobs.swap(m_shared->mailbox);
+            m_shared->mailPosted = false;
+        }
+        ++m_busy;
+        for (const auto &job : jobs)
+            job();
+        --m_busy;
+    }
+
     void timerEvent(QTimerEvent *event) override
     {
         if (event->timerId() != m_timerId)
@@ -73,6 +105,7 @@ protected:
     }
 
 private:
+    std::shared_ptr<Shared> m_shared;
     int m_timerId = 0;
 };
 
@@ -115,7 +148,7 @@ TThreadedTimer::TThreadedTimer(QObject *parent)
     : QObject(parent), m_onTimer(std::make_shared<const TNotifyEvent>()), m_shared(std::make_shared<Shared>()),
       m_ownerThread(std::this_thread::get_id())
 {
-    m_context = new Context(this);
+    m_context = new Context(this, m_shared);
     m_worker = std::thread([this, shared = m_shared] { workerLoop(shared); });
 }
 
@@ -128,6 +161,7 @@ void TThreadedTimer::shutdown()
 {
     Shared &sh = *m_shared;
     const bool onWorker = std::this_thread::get_id() == m_worker.get_id();
+    std::deque<std::function<void()>> unsent;
     {
         std::unique_lock lock(sh.mutex);
         if (sh.quit)
@@ -140,6 +174,8 @@ void TThreadedTimer::shutdown()
         // A tick running on the worker may still be using the owner; let it finish.
         if (!onWorker)
             sh.cv.wait(lock, [&] { return !sh.inWorkerTick; });
+        // Jobs never run now; they hold the shared state, so they must not outlive the timer.
+        unsent.swap(sh.mailbox);
     }
     if (m_worker.joinable()) {
         if (onWorker)
@@ -234,17 +270,14 @@ void TThreadedTimer::rearm()
         std::lock_guard lock(sh.mutex);
         if (sh.quit)
             return;
-        QMetaObject::invokeMethod(
-            m_context,
-            [this, shared = m_shared] {
-                {
-                    std::lock_guard innerLock(shared->mutex);
-                    if (shared->quit)
-                        return;
-                }
-                tk::Application::guarded([this] { rearm(); });
-            },
-            Qt::QueuedConnection);
+        m_context->post([this, shared = m_shared] {
+            {
+                std::lock_guard innerLock(shared->mutex);
+                if (shared->quit)
+                    return;
+            }
+            tk::Application::guarded([this] { rearm(); });
+        });
         return;
     }
 
@@ -313,32 +346,26 @@ bool TThreadedTimer::runOnOwner(const std::function<void()> &fn, std::exception_
     std::unique_lock lock(shared->mutex);
     if (shared->quit)
         return false;
-    Context *context = m_context;
-    QMetaObject::invokeMethod(
-        context,
-        [shared, call, context, fn] {
-            {
-                std::lock_guard innerLock(shared->mutex);
-                if (shared->quit) {
-                    call->done = true;
-                    shared->cv.notify_all();
-                    return;
-                }
-            }
-            ++context->m_busy;
-            std::exception_ptr failure;
-            try {
-                fn();
-            } catch (...) {
-                failure = std::current_exception();
-            }
-            --context->m_busy;
+    m_context->post([shared, call, fn] {
+        {
             std::lock_guard innerLock(shared->mutex);
-            call->error = failure;
-            call->done = true;
-            shared->cv.notify_all();
-        },
-        Qt::QueuedConnection);
+            if (shared->quit) {
+                call->done = true;
+                shared->cv.notify_all();
+                return;
+            }
+        }
+        std::exception_ptr failure;
+        try {
+            fn();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        std::lock_guard innerLock(shared->mutex);
+        call->error = failure;
+        call->done = true;
+        shared->cv.notify_all();
+    });
     // Released by the call having run, or by the timer's destruction (which never waits for us).
     shared->cv.wait(lock, [&] { return call->done || shared->quit; });
     if (error != nullptr)
