@@ -1,0 +1,229 @@
+#!/usr/bin/env python3
+"""Soak and fault runs of the real program under Xvfb with openbox, driven with xdotool.
+
+  soak.py cycles [N]       N mixed cycles (tile, F5, Escape, heading, logo, Ctrl+Alt+T, close box),
+                           then close; prints memory growth, threads, descriptors, warnings, exit code
+  soak.py animate MINUTES  leaves the program animating; prints memory and the logo's frame period
+  soak.py starts [N]       N starts closed at random moments, half of them with the about dialog up
+
+Environment: PC_PROGRAM (the binary), PC_LOGOWATCH (bench/logowatch, for the frame period).
+Exit status 0 when every target holds.
+"""
+
+import os
+import random
+import re
+import signal
+import statistics
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from e2e_common import MAIN_TITLE, Program, XSession  # noqa: E402
+
+LOGO = (3, 367, 93, 80)
+HEADINGS = {"1A": (80, 57), "7A": (704, 57), "8A": (743, 57)}
+
+
+def tile_centre(z):
+    """Client coordinates of the centre of element z's tile, by the table's grid rule."""
+    if z == 1:
+        c, top = 0, 75
+    elif z == 2:
+        c, top = 17, 75
+    elif 58 <= z <= 71:
+        c, top = z - 54, 369
+    elif 90 <= z <= 103:
+        c, top = z - 86, 408
+    else:
+        periods = [(3, 4, 2, lambda z: z - 3), (5, 10, 2, lambda z: z + 7), (11, 12, 3, lambda z: z - 11),
+                   (13, 18, 3, lambda z: z - 1), (19, 36, 4, lambda z: z - 19), (37, 54, 5, lambda z: z - 37),
+                   (55, 57, 6, lambda z: z - 55), (72, 86, 6, lambda z: z - 69), (87, 89, 7, lambda z: z - 87),
+                   (104, 114, 7, lambda z: z - 101)]
+        for first, last, period, column in periods:
+            if first <= z <= last:
+                c, top = column(z), 75 + 39 * (period - 1)
+                break
+    return 61 + 39 * c + 2 + 17, top + 2 + 17
+
+
+def proc_status(pid):
+    fields = {}
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            key, _, value = line.partition(":")
+            fields[key] = value.strip()
+    return {
+        "rss_kib": int(fields["VmRSS"].split()[0]),
+        "threads": int(fields["Threads"]),
+        "fds": len(os.listdir(f"/proc/{pid}/fd")),
+    }
+
+
+class Driver:
+    def __init__(self, session, program):
+        self.session, self.program = session, program
+        self.main = program.main_window()
+        self.pid = program.proc.pid
+
+    def windows(self):
+        return self.session.find_windows(MAIN_TITLE, self.pid)
+
+    def wait_count(self, count, timeout=5):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if len(self.windows()) == count:
+                return
+            time.sleep(0.01)
+        raise AssertionError(f"expected {count} windows, saw {len(self.windows())}")
+
+    def topmost(self):
+        """The newest dialog: the visible window of ours that is not the main window and is active."""
+        active = self.session.active_window()
+        return active if active in self.windows() else self.windows()[-1]
+
+    def key(self, keys):
+        self.session.run("xdotool", "key", "--clearmodifiers", keys)
+
+    def close_topmost(self, use_close_box):
+        if use_close_box:
+            self.session.close_request(self.topmost())
+        else:
+            self.key("Escape")
+
+    def cycle(self, rng):
+        kind = rng.choice(["tile", "tile", "heading", "logo"])
+        base = len(self.windows())
+        if kind == "tile":
+            self.session.click(self.main, *tile_centre(rng.randint(1, 114)))
+            self.wait_count(base + 1)
+            if rng.random() < 0.5:
+                self.key("F5")
+                self.wait_count(base + 2)
+                self.close_topmost(rng.random() < 0.3)
+                self.wait_count(base + 1)
+        elif kind == "heading":
+            self.session.click(self.main, *HEADINGS[rng.choice(list(HEADINGS))])
+            self.wait_count(base + 1)
+        else:
+            self.session.click(self.main, LOGO[0] + LOGO[2] // 2, LOGO[1] + LOGO[3] // 2)
+            self.wait_count(base + 1)
+            for _ in range(rng.randint(0, 3)):
+                self.key("ctrl+alt+t")
+        self.close_topmost(rng.random() < 0.3)
+        self.wait_count(base)
+
+
+def warnings_in(text):
+    return [line for line in text.splitlines() if line.strip() and not line.startswith("QStandardPaths:")]
+
+
+def run_cycles(count):
+    rng = random.Random(20261208)
+    with XSession() as session:
+        program = Program(session)
+        try:
+            driver = Driver(session, program)
+            start = proc_status(driver.pid)
+            mark = None
+            began = time.monotonic()
+            for i in range(1, count + 1):
+                driver.cycle(rng)
+                if i == min(500, count // 10 or 1):
+                    mark = proc_status(driver.pid)
+            end = proc_status(driver.pid)
+            elapsed = time.monotonic() - began
+            session.key(driver.main, "Escape")
+            code = program.wait_exit(5)
+            _, err = program.proc.communicate(timeout=5)
+        finally:
+            program.stop()
+    growth = end["rss_kib"] - mark["rss_kib"]
+    warnings = warnings_in(err)
+    print(f"cycles: {count} in {elapsed:.0f} s")
+    print(f"rss: start {start['rss_kib']} KiB, at mark {mark['rss_kib']} KiB, end {end['rss_kib']} KiB, growth {growth} KiB")
+    print(f"threads: start {start['threads']}, end {end['threads']}; descriptors: start {start['fds']}, end {end['fds']}")
+    print(f"warnings: {len(warnings)}")
+    for w in warnings[:10]:
+        print("  " + w)
+    print(f"exit code: {code}")
+    ok = (growth <= 2048 and start["threads"] == end["threads"] and start["fds"] == end["fds"]
+          and not warnings and code == 0)
+    return ok
+
+
+def run_animate(minutes):
+    watch = os.environ.get("PC_LOGOWATCH")
+    with XSession() as session:
+        program = Program(session)
+        try:
+            main = program.main_window()
+            x, y, _, _ = session.client_geometry(main)
+            samples = []
+            deadline = time.monotonic() + minutes * 60
+            periods = []
+            while time.monotonic() < deadline:
+                samples.append(proc_status(program.proc.pid)["rss_kib"])
+                if watch:
+                    out = subprocess.run([watch, str(x + LOGO[0]), str(y + LOGO[1]), str(LOGO[2]), str(LOGO[3]), "3000"],
+                                         env=session.env(), capture_output=True, text=True).stdout.split()
+                    moments = [int(m) for m in out]
+                    periods += [b - a for a, b in zip(moments, moments[1:])]
+                time.sleep(max(0, min(57, deadline - time.monotonic())))
+            session.key(main, "Escape")
+            code = program.wait_exit(5)
+        finally:
+            program.stop()
+    print(f"rss: first {samples[0]} KiB, last {samples[-1]} KiB, max {max(samples)} KiB over {minutes} min")
+    if periods:
+        print(f"logo frame period: median {statistics.median(periods):.0f} ms over {len(periods)} frames")
+    print(f"exit code: {code}")
+    return code == 0 and samples[-1] - samples[0] <= 2048
+
+
+def run_starts(count):
+    rng = random.Random(8122026)
+    failures = 0
+    with XSession() as session:
+        for i in range(count):
+            program = Program(session)
+            try:
+                with_about = i % 2 == 1
+                if with_about:
+                    main = program.main_window()
+                    session.click(main, LOGO[0] + LOGO[2] // 2, LOGO[1] + LOGO[3] // 2)
+                    session.wait_window(MAIN_TITLE, count=2, pid=program.proc.pid)
+                time.sleep(rng.uniform(0, 0.6))
+                if with_about or rng.random() < 0.5:
+                    # The session ends under the program.
+                    program.proc.send_signal(signal.SIGTERM)
+                else:
+                    session.close_request(program.main_window())
+                code = program.wait_exit(1)
+                if code != 0:
+                    failures += 1
+                    print(f"start {i}: exit code {code}")
+            finally:
+                program.stop()
+    print(f"starts: {count}, failures: {failures}")
+    return failures == 0
+
+
+def main():
+    mode = sys.argv[1] if len(sys.argv) > 1 else "cycles"
+    arg = sys.argv[2] if len(sys.argv) > 2 else None
+    if mode == "cycles":
+        ok = run_cycles(int(arg or 5000))
+    elif mode == "animate":
+        ok = run_animate(float(arg or 30))
+    elif mode == "starts":
+        ok = run_starts(int(arg or 200))
+    else:
+        print(__doc__)
+        return 2
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
