@@ -34,7 +34,7 @@ const QImage &TGIFFrame::bitmap()
         throw tk::Error("Wrong number of colors; must be a power of 2");
     const int w = m_item->StoredWidth;
     const int h = m_item->StoredHeight;
-    if (std::uint64_t(w) * std::uint64_t(h) * 4 > TGIFImage::MaxPictureBytes)
+    if (std::uint64_t(w) * std::uint64_t(h) * 4 > TGIFImage::pictureLimit())
         throw tk::Error(QStringLiteral("GIF frame too large: %1 x %2 pixels").arg(w).arg(h).toStdString());
     if (w == 0 || h == 0)
         return m_decodedBitmap;

@@ -8,7 +8,22 @@
 #include <QIODevice>
 #include <QPainter>
 
+#include <atomic>
 #include <new>
+
+namespace {
+std::atomic<std::uint64_t> pictureLimitBytes{TGIFImage::MaxPictureBytes};
+}
+
+std::uint64_t TGIFImage::pictureLimit()
+{
+    return pictureLimitBytes.load(std::memory_order_relaxed);
+}
+
+void TGIFImage::setPictureLimit(std::uint64_t bytes)
+{
+    pictureLimitBytes.store(std::min(bytes, MaxPictureBytes), std::memory_order_relaxed);
+}
 
 TGIFImage::TGIFImage(QObject *parent) : QObject(parent), m_data(std::make_shared<TGIFData>()) {}
 

@@ -27,6 +27,9 @@ public:
     // Pictures (frames or the logical screen) needing more than this many bytes at 4 bytes a pixel
     // are refused.
     static constexpr std::uint64_t MaxPictureBytes = 64ull << 20;
+    // The limit in force (MaxPictureBytes unless lowered, as the fuzz target does to stay fast).
+    static std::uint64_t pictureLimit();
+    static void setPictureLimit(std::uint64_t bytes);
 
     explicit TGIFImage(QObject *parent = nullptr);
     ~TGIFImage() override;

@@ -93,7 +93,7 @@ void TGIFReader::Parser::run()
     m_data.AspectByte = screen[6];
     m_data.GlobalTableBits = (packed & 7) + 1;
     m_data.ColorResolution = ((packed >> 4) & 7) + 1;
-    if (std::uint64_t(m_image.m_logicalWidth) * m_image.m_logicalHeight * 4 > TGIFImage::MaxPictureBytes)
+    if (std::uint64_t(m_image.m_logicalWidth) * m_image.m_logicalHeight * 4 > TGIFImage::pictureLimit())
         throw tk::Error(QStringLiteral("GIF logical screen too large: %1 x %2 pixels")
                             .arg(m_image.m_logicalWidth)
                             .arg(m_image.m_logicalHeight)

@@ -1,0 +1,42 @@
+// libFuzzer entry: loads arbitrary bytes as a GIF, decodes and draws every frame.
+#include "gif/tgifimage.h"
+#include "toolkit/error.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <cstddef>
+#include <cstdint>
+
+// Pictures up to 1 MiB keep each run short; the limit's own path is still taken.
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    TGIFImage::setPictureLimit(1 << 20);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    TGIFImage image;
+    try {
+        image.loadFromBytes(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
+    } catch (const tk::Error &) {
+    }
+    QImage canvas(16, 16, QImage::Format_ARGB32);
+    canvas.fill(0);
+    QPainter painter(&canvas);
+    for (int i = 0; i < image.FrameCount(); ++i) {
+        try {
+            TGIFFrame &frame = image.Frames(i);
+            frame.draw(painter, QRect(0, 0, 16, 16), true);
+            frame.draw(painter, QRect(0, 0, 16, 16), false);
+        } catch (const tk::Error &) {
+        }
+    }
+    try {
+        image.draw(painter, QRect(0, 0, 16, 16));
+        (void)image.palette();
+    } catch (const tk::Error &) {
+    }
+    return 0;
+}
