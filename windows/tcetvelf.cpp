@@ -1,5 +1,6 @@
 #include "windows/tcetvelf.h"
 
+#include "data/categorytexts.h"
 #include "toolkit/tbevel.h"
 #include "toolkit/tfont.h"
 #include "toolkit/thint.h"
@@ -10,6 +11,8 @@
 #include "widgets/ttilebutton.h"
 #include "windows/cetvelflayout.h"
 #include "windows/instances.h"
+#include "windows/tgrupf.h"
+#include "windows/tsabitf.h"
 
 #include <QString>
 
@@ -191,20 +194,27 @@ void Tcetvelf::FormShow()
 
 void Tcetvelf::TileButton1Click(TTileButton *sender)
 {
-    Q_UNUSED(sender);
+    sabitf->fill(sender->tag());
+    sabitf->exec();
 }
 
 void Tcetvelf::StaticText3Click(tk::TStaticText *sender)
 {
     Q_UNUSED(sender);
+    grupf->fill(&CategoryTextTable.entry(1));
+    grupf->exec();
 }
 
 void Tcetvelf::StaticText11Click(tk::TStaticText *sender)
 {
     Q_UNUSED(sender);
+    grupf->fill(&CategoryTextTable.entry(7));
+    grupf->exec();
 }
 
 void Tcetvelf::StaticText12Click(tk::TStaticText *sender)
 {
     Q_UNUSED(sender);
+    grupf->fill(&CategoryTextTable.entry(8));
+    grupf->exec();
 }

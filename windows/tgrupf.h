@@ -2,6 +2,19 @@
 
 #include "toolkit/tform.h"
 
+class QPlainTextEdit;
+struct CategoryEntry;
+
+namespace tk {
+class TImageList;
+class TLabel;
+class TPanel;
+class TStaticText;
+class TStatusBar;
+class TToolBar;
+class TToolButton;
+} // namespace tk
+
 // The category information dialog: a category's title and descriptive paragraphs.
 class Tgrupf : public tk::TForm {
     Q_OBJECT
@@ -9,6 +22,30 @@ public:
     explicit Tgrupf(QWidget *parent = nullptr);
     ~Tgrupf() override;
 
+    // What every opener does before the modal show: empty Memo1, then, when there is an entry,
+    // set Label1 to its title and add its paragraphs one line each. Without an entry the title
+    // label keeps the previous fill's title.
+    void fill(const CategoryEntry *entry);
+
+    void ToolButton1Click(QObject *Sender);
+
+    tk::TPanel *Panel1 = nullptr;
+    tk::TToolBar *ToolBar1 = nullptr;
+    tk::TToolButton *ToolButton1 = nullptr;
+    tk::TToolButton *ToolButton2 = nullptr;
+    tk::TToolButton *ToolButton4 = nullptr;
+    tk::TStaticText *StaticText1 = nullptr;
+    tk::TLabel *Label1 = nullptr;
+    tk::TStaticText *StaticText2 = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+    tk::TStatusBar *StatusBar1 = nullptr;
+    QObject *ActionList1 = nullptr;
+
 protected:
     void FormShow() override;
+    void kapatExecute() override;
+
+private:
+    // Used only when the details dialog, whose image list the tool bar shares, does not exist.
+    tk::TImageList *m_ownImages = nullptr;
 };
