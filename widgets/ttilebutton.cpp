@@ -702,7 +702,8 @@ bool TTileButton::event(QEvent *e)
     case QEvent::ToolTip:
     case QEvent::WhatsThis:
         if (!hintShown()) {
-            e->ignore();
+            // Handled: a tile that shows no hint does not pass the request on to its window.
+            e->accept();
             return true;
         }
         break;

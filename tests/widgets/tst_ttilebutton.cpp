@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -146,6 +147,7 @@ private Q_SLOTS:
     void mouse_data();
     void mouse();
     void queuedSecondPressDiscarded();
+    void clickHandlerMayDestroyTheTile();
     void hoverNeedsForeground();
     void setterRepaintsOnlyOnChange_data();
     void setterRepaintsOnlyOnChange();
@@ -595,6 +597,17 @@ void TestTileButton::queuedSecondPressDiscarded()
     QTRY_VERIFY_WITH_TIMEOUT((send(*h.tile, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 5)), downSpy.size() >= 2), 2000);
     send(*h.tile, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(5, 5));
     QCOMPARE(clickSpy.size(), 2);
+}
+
+void TestTileButton::clickHandlerMayDestroyTheTile()
+{
+    QWidget window;
+    QPointer<TTileButton> tile = new TTileButton(&window);
+    tile->setModalResult(3);
+    QObject::connect(tile, &TTileButton::OnClick, &window, [](TTileButton *sender) { delete sender; });
+    send(*tile, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(3, 3));
+    send(*tile, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(3, 3));
+    QVERIFY(tile.isNull());
 }
 
 void TestTileButton::hoverNeedsForeground()
