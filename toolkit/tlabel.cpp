@@ -11,6 +11,7 @@ namespace tk {
 
 TLabel::TLabel(QWidget *parent) : QLabel(parent)
 {
+    setTextFormat(Qt::PlainText);
     setFocusPolicy(Qt::NoFocus);
     fitToText();
 }

@@ -11,6 +11,7 @@ namespace tk {
 
 TStaticText::TStaticText(QWidget *parent) : QLabel(parent)
 {
+    setTextFormat(Qt::PlainText);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setFocusPolicy(Qt::NoFocus);
 }

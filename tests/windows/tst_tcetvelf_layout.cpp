@@ -144,6 +144,9 @@ void TestTcetvelfLayout::window()
         QVERIFY(w.tileButton(z) != nullptr);
         QCOMPARE(w.tileButton(z)->objectName(), QStringLiteral("TileButton%1").arg(z));
     }
+    // No control takes the keyboard focus: the window itself gets the keys.
+    for (QWidget *c : w.findChildren<QWidget *>())
+        QVERIFY2(c->focusPolicy() == Qt::NoFocus, qPrintable(c->objectName()));
     QVERIFY(w.tileButton(0) == nullptr);
     QVERIFY(w.tileButton(115) == nullptr);
     QCOMPARE(w.Shape20->objectName(), QStringLiteral("Shape20"));
