@@ -177,12 +177,10 @@ void TThreadedTimer::shutdown()
         // Jobs never run now; they hold the shared state, so they must not outlive the timer.
         unsent.swap(sh.mailbox);
     }
-    if (m_worker.joinable()) {
-        if (onWorker)
-            m_worker.detach();
-        else
-            m_worker.join();
-    }
+    // Not joined: a worker woken by quit may wait for the scheduler before it ends, and it
+    // touches nothing but the shared state from here on.
+    if (m_worker.joinable())
+        m_worker.detach();
     if (m_context != nullptr) {
         m_context->stopTimer();
         m_context->m_timer = nullptr;
@@ -341,12 +339,18 @@ void TThreadedTimer::tick()
 
 bool TThreadedTimer::runOnOwner(const std::function<void()> &fn, std::exception_ptr *error)
 {
-    const std::shared_ptr<Shared> shared = m_shared;
-    auto call = std::make_shared<Call>();
-    std::unique_lock lock(shared->mutex);
+    std::unique_lock lock(m_shared->mutex);
+    return handOff(lock, m_shared, m_context, fn, error);
+}
+
+bool TThreadedTimer::handOff(std::unique_lock<std::mutex> &lock, const std::shared_ptr<Shared> &shared,
+                             Context *context, const std::function<void()> &fn, std::exception_ptr *error)
+{
+    // With the lock held and quit false the timer, and so its context, still exists.
     if (shared->quit)
         return false;
-    m_context->post([shared, call, fn] {
+    auto call = std::make_shared<Call>();
+    context->post([shared, call, fn] {
         {
             std::lock_guard innerLock(shared->mutex);
             if (shared->quit) {
@@ -366,7 +370,8 @@ bool TThreadedTimer::runOnOwner(const std::function<void()> &fn, std::exception_
         call->done = true;
         shared->cv.notify_all();
     });
-    // Released by the call having run, or by the timer's destruction (which never waits for us).
+    // Released by the call having run, or by the timer's destruction (which never waits for
+    // us). The timer may be gone once the wait ends.
     shared->cv.wait(lock, [&] { return call->done || shared->quit; });
     if (error != nullptr)
         *error = call->error;
@@ -406,14 +411,14 @@ void TThreadedTimer::workerLoop(const std::shared_ptr<Shared> &shared)
         sh.cv.wait(lock, [&] { return sh.quit || sh.armed; });
         if (sh.quit)
             break;
-        if (!m_enabled)
+        // The properties themselves, not only the arming: a change made on this worker reaches
+        // the arming only once the owner thread has run the re-arm handed to it.
+        if (!shouldRun())
             continue;
         sh.tickGeneration = sh.armGeneration;
         if (m_syncEvent) {
-            lock.unlock();
             std::exception_ptr error;
-            const bool ran = runOnOwner([this] { tick(); }, &error);
-            lock.lock();
+            const bool ran = handOff(lock, shared, m_context, [this] { tick(); }, &error);
             if (ran && error) {
                 // The tick failed on the owner thread: report it and deliver no further ticks.
                 tk::Application::showError(messageOf(error));

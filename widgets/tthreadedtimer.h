@@ -7,6 +7,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 // A timer whose waiting is done by a worker thread of its own; each tick runs either on the
@@ -78,6 +79,8 @@ private:
     void rearm();
     void workerLoop(const std::shared_ptr<Shared> &shared);
     bool runOnOwner(const std::function<void()> &fn, std::exception_ptr *error);
+    static bool handOff(std::unique_lock<std::mutex> &lock, const std::shared_ptr<Shared> &shared, Context *context,
+                        const std::function<void()> &fn, std::exception_ptr *error);
     void ownerTimerFired();
     bool shouldRun() const;
     bool onOwnerThread() const;
