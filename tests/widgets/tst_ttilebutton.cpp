@@ -157,6 +157,8 @@ private Q_SLOTS:
     void modalResult_data();
     void modalResult();
     void accessible();
+    void acceleratorClicks_data();
+    void acceleratorClicks();
     void toolTipRule_data();
     void toolTipRule();
     void bufferReused();
@@ -809,6 +811,32 @@ void TestTileButton::accessible()
     QCOMPARE(clicks.size(), 1);
     h.tile->setEnabled(false);
     QVERIFY(actions->actionNames().isEmpty());
+}
+
+void TestTileButton::acceleratorClicks_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("marked letter") << QStringLiteral("&Ab\r\nCd") << true << 1;
+    QTest::newRow("another letter is marked") << QStringLiteral("Ab\r\n&Cd") << true << 0;
+    QTest::newRow("disabled button") << QStringLiteral("&Ab") << false << 0;
+    QTest::newRow("doubled marker is a plain &") << QStringLiteral("&&Ab") << true << 0;
+}
+
+void TestTileButton::acceleratorClicks()
+{
+    QFETCH(QString, caption);
+    QFETCH(bool, enabled);
+    QFETCH(int, clicks);
+    Host h;
+    h.tile->setCaption(caption);
+    h.tile->setEnabled(enabled);
+    QApplication::setActiveWindow(&h.window);
+    QVERIFY(QTest::qWaitForWindowActive(&h.window));
+    QSignalSpy spy(h.tile, &TTileButton::OnClick);
+    QTest::keyClick(&h.window, Qt::Key_A, Qt::AltModifier);
+    QCOMPARE(spy.size(), clicks);
 }
 
 void TestTileButton::toolTipRule_data()
