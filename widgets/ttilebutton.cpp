@@ -1,5 +1,7 @@
 #include "widgets/ttilebutton.h"
 
+#include "toolkit/thint.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -182,7 +184,7 @@ bool TTileButton::hintShown() const
     if (!m_parentShowHint)
         return m_showHint;
     const QWidget *p = parentWidget();
-    return p && p->property("ShowHint").toBool();
+    return p && tk::THint::effectiveShowHint(p);
 }
 
 void TTileButton::setTag(int tag)

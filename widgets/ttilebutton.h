@@ -35,8 +35,8 @@ public:
     void setParentFont(bool value);
 
     // Hint shown as the tool-tip; ShowHint defaults to true and ParentShowHint to false, so a
-    // tile shows its hint whatever its window says. With ParentShowHint the parent widget's
-    // "ShowHint" property decides (absent means false).
+    // tile shows its hint whatever its window says. With ParentShowHint the parent's effective
+    // ShowHint decides (tk::THint's rule).
     QString hint() const { return m_hint; }
     void setHint(const QString &hint);
     bool showHint() const { return m_showHint; }

@@ -2,6 +2,7 @@
 
 #include "tests/support/testmain.h"
 #include "toolkit/tfont.h"
+#include "toolkit/thint.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -858,7 +859,7 @@ void TestTileButton::toolTipRule()
     QFETCH(bool, parentSays);
     QFETCH(bool, shown);
     Host h;
-    h.window.setProperty("ShowHint", parentSays);
+    tk::THint::setShowHint(&h.window, parentSays);
     h.tile->setShowHint(showHint);
     h.tile->setParentShowHint(parentShowHint);
     QCOMPARE(h.tile->hintShown(), shown);
