@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <functional>
 
@@ -863,7 +864,13 @@ void TestTileButton::toolTipRule()
     h.tile->setShowHint(showHint);
     h.tile->setParentShowHint(parentShowHint);
     QCOMPARE(h.tile->hintShown(), shown);
-    QCOMPARE(h.tile->toolTip(), QString::fromUtf8("Demir"));
+    QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+    QToolTip::hideText();
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), h.tile->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(h.tile, &help);
+    QCOMPARE(QToolTip::isVisible(), shown);
+    QCOMPARE(QToolTip::text(), shown ? QString::fromUtf8("Demir") : QString());
+    QToolTip::hideText();
 }
 
 void TestTileButton::bufferReused()
