@@ -1,5 +1,7 @@
 #include "gif/tgifanimator.h"
 
+#include "gif/logoformdata.h"
+
 #include "gif/tgifimage.h"
 #include "tests/support/testmain.h"
 #include "toolkit/error.h"
@@ -201,6 +203,7 @@ private Q_SLOTS:
     void seeThrough();
     void readsStoredPropertiesInStreamOrder();
     void playsDuringModalLoop();
+    void logoAsTheMainWindowPlacesIt();
     void notificationsQuietDuringDestruction();
     void paintFailureIsReported();
 };
@@ -644,6 +647,40 @@ void tst_TGIFAnimator::playsDuringModalLoop()
     QTimer::singleShot(5000, &dialog, &QDialog::reject);
     dialog.exec();
     QVERIFY(seenInside >= 4);
+}
+
+void tst_TGIFAnimator::logoAsTheMainWindowPlacesIt()
+{
+    Host host(Qt::white, QSize(200, 460));
+    TGIFAnimator &a = *host.animator;
+    a.setGeometry(3, 367, 93, 80);
+    TGIFAnimator::StoredProperties stored;
+    stored.Animate = true;
+    stored.FrameIndex = 1;
+    stored.ImageData = logoFormData();
+    stored.Stretch = true;
+    a.readProperties(stored);
+    QCOMPARE(a.image().FrameCount(), 36);
+    QCOMPARE(a.frameIndex(), 0);
+    QCOMPARE(a.timer().interval(), 100u);
+    QCOMPARE(a.geometry(), QRect(3, 367, 93, 80));
+
+    // Every frame keeps the one before it, so playing through costs one full composition, and
+    // the wrap a second one.
+    tk::TColor key;
+    for (int n = 0; n < 36; ++n)
+        a.composeFrame(n, &key);
+    QCOMPARE(key, tk::TColor(0x00400202));
+    QCOMPARE(a.recompositions(), std::uint64_t(1));
+    a.composeFrame(0);
+    QCOMPARE(a.recompositions(), std::uint64_t(2));
+
+    host.parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
+    QSignalSpy frames(&a, &TGIFAnimator::frameChanged);
+    const QImage before = host.parent.grab(a.geometry()).toImage();
+    QTRY_VERIFY_WITH_TIMEOUT(frames.size() >= 3, 5000);
+    QVERIFY(host.parent.grab(a.geometry()).toImage() != before);
 }
 
 void tst_TGIFAnimator::notificationsQuietDuringDestruction()
