@@ -1,6 +1,7 @@
 #include "gif/tgifanimator.h"
 
 #include "gif/tgifimage.h"
+#include "toolkit/error.h"
 #include "widgets/tthreadedtimer.h"
 
 #include <QPainter>
@@ -250,6 +251,8 @@ const QImage &TGIFAnimator::composeFrame(int n, tk::TColor *keyColor)
         const int lw = m_image->LogicalWidth();
         const int lh = m_image->LogicalHeight();
         QImage bitmap(lw, lh, QImage::Format_RGB32);
+        if (bitmap.isNull())
+            throw tk::Error("Not enough memory to compose a GIF frame");
         tk::TColor key = tk::clNone;
         QRgb fill;
         const int selected = m_image->SelectedFrame();
@@ -326,6 +329,8 @@ void TGIFAnimator::paintContent(QPainter &canvas)
     if (!key.isNone() && m_transparent) {
         if (m_maskedCache.size() != composed.size())
             m_maskedCache = QImage(composed.size(), QImage::Format_ARGB32);
+        if (m_maskedCache.isNull())
+            throw tk::Error("Not enough memory to draw a GIF frame");
         const QRgb see = key.rgb();
         for (int y = 0; y < composed.height(); ++y) {
             const auto *from = reinterpret_cast<const QRgb *>(composed.constScanLine(y));

@@ -78,6 +78,8 @@ void TImageControl::paintEvent(QPaintEvent *)
     std::lock_guard canvasGuard(m_canvasLock);
     if (m_buffer.size() != deviceSize)
         m_buffer = QImage(deviceSize, QImage::Format_RGB32);
+    if (m_buffer.isNull())
+        return;
     m_buffer.setDevicePixelRatio(ratio);
 
     m_bufferedPaint = true;

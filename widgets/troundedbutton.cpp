@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPathStroker>
+#include <QPointer>
 #include <QPolygonF>
 
 RoundedButtonGeometry RoundedButtonGeometry::make(QSize size, TrbsShape shape)
@@ -265,8 +266,13 @@ void TRoundedButton::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && m_leftDown) {
         m_leftDown = false;
-        if (rect().contains(event->position().toPoint()))
+        if (rect().contains(event->position().toPoint())) {
+            // The click handler may close the window or delete the button.
+            const QPointer<TRoundedButton> alive(this);
             Q_EMIT clicked(this);
+            if (alive.isNull())
+                return;
+        }
     }
     m_pressed = false;
     repaint();

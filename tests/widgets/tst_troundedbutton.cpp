@@ -5,6 +5,7 @@
 
 #include <QEnterEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QSignalSpy>
 
 #include <cmath>
@@ -106,6 +107,7 @@ private Q_SLOTS:
     void mouse_data();
     void mouse();
     void hoverRepaintsWithHoverLook();
+    void clickHandlerMayDeleteTheButton();
     void setterRules();
 };
 
@@ -452,6 +454,19 @@ void tst_TRoundedButton::hoverRepaintsWithHoverLook()
     QCOMPARE(topEdge(), lightBlue);
     // Parts of the button the face leaves out show the window.
     QCOMPARE(at(window.grab().toImage(), 4 + 54, 40 + 16), background);
+}
+
+void tst_TRoundedButton::clickHandlerMayDeleteTheButton()
+{
+    QWidget window;
+    window.resize(100, 100);
+    QPointer<TRoundedButton> b = new TRoundedButton(&window);
+    b->setGeometry(4, 40, 55, 33);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    connect(b, &TRoundedButton::clicked, &window, [](TRoundedButton *sender) { delete sender; });
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 10));
+    QVERIFY(b.isNull());
 }
 
 void tst_TRoundedButton::setterRules()
