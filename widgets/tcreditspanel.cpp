@@ -214,6 +214,9 @@ void TCreditsPanel::MeasureLines()
     // A copy of its own: the frame's font is used on the worker while the widget's is in use here.
     m_frame.font = QFont();
     m_frame.font.fromString(panelFont.toString());
+    m_frame.font.setHintingPreference(panelFont.hintingPreference());
+    if (!panelFont.families().isEmpty())
+        m_frame.font.setFamilies(panelFont.families());
     m_frame.color = m_color.toQColor();
     m_frame.fontColor = m_fontColor.toQColor();
     m_frame.highlightColor = tk::clBtnHighlight.toQColor();

@@ -149,7 +149,7 @@ TThreadedTimer::TThreadedTimer(QObject *parent)
       m_ownerThread(std::this_thread::get_id())
 {
     m_context = new Context(this, m_shared);
-    m_worker = std::thread([this, shared = m_shared] { workerLoop(shared); });
+    m_worker = std::thread(&TThreadedTimer::workerLoop, this, m_shared);
 }
 
 TThreadedTimer::~TThreadedTimer()
@@ -389,9 +389,10 @@ void TThreadedTimer::synchronize(const std::function<void()> &fn)
         std::rethrow_exception(error);
 }
 
-void TThreadedTimer::workerLoop(const std::shared_ptr<Shared> &shared)
+void TThreadedTimer::workerLoop(TThreadedTimer *timer, const std::shared_ptr<Shared> &shared)
 {
-    // `this` is used only while quit is false; after that only the shared state.
+    // The timer is used only under the lock while quit is false, or during a worker tick (which
+    // its destruction waits for); the worker may even start after the timer is gone.
     Shared &sh = *shared;
     Priority applied = Priority::tpNormal;
     std::unique_lock lock(sh.mutex);
@@ -413,12 +414,12 @@ void TThreadedTimer::workerLoop(const std::shared_ptr<Shared> &shared)
             break;
         // The properties themselves, not only the arming: a change made on this worker reaches
         // the arming only once the owner thread has run the re-arm handed to it.
-        if (!shouldRun())
+        if (!timer->shouldRun())
             continue;
         sh.tickGeneration = sh.armGeneration;
-        if (m_syncEvent) {
+        if (timer->m_syncEvent) {
             std::exception_ptr error;
-            const bool ran = handOff(lock, shared, m_context, [this] { tick(); }, &error);
+            const bool ran = handOff(lock, shared, timer->m_context, [timer] { timer->tick(); }, &error);
             if (ran && error) {
                 // The tick failed on the owner thread: report it and deliver no further ticks.
                 tk::Application::showError(messageOf(error));
@@ -428,7 +429,7 @@ void TThreadedTimer::workerLoop(const std::shared_ptr<Shared> &shared)
             sh.inWorkerTick = true;
             lock.unlock();
             try {
-                tick();
+                timer->tick();
             } catch (...) {
                 tk::Application::showError(messageOf(std::current_exception()));
             }

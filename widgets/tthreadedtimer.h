@@ -77,7 +77,7 @@ private:
     friend class Context;
 
     void rearm();
-    void workerLoop(const std::shared_ptr<Shared> &shared);
+    static void workerLoop(TThreadedTimer *timer, const std::shared_ptr<Shared> &shared);
     bool runOnOwner(const std::function<void()> &fn, std::exception_ptr *error);
     static bool handOff(std::unique_lock<std::mutex> &lock, const std::shared_ptr<Shared> &shared, Context *context,
                         const std::function<void()> &fn, std::exception_ptr *error);
