@@ -22,9 +22,12 @@ QFont crispFont(int px, tk::FontStyle style = tk::FontStyle::Bold)
     return f;
 }
 
+// Drawn at the screen's pixel ratio, so that a run at twice the scale checks device pixels.
 QImage render(const TShadowLabel::Look &look, QSize size)
 {
-    QImage image(size, QImage::Format_RGB32);
+    const qreal dpr = qApp->devicePixelRatio();
+    QImage image(size * dpr, QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
     image.fill(Qt::red);
     QPainter p(&image);
     TShadowLabel::paintLabel(p, look, size);
@@ -123,13 +126,14 @@ void TestShadowLabel::shadowPixels()
     plain.btnHighlight = face;
     const QImage textOnly = render(plain, label.size());
     const QImage shaded = render(look, label.size());
+    const QPoint deviceOffset = expectedOffset * int(qApp->devicePixelRatio());
 
     int textPixels = 0;
     int shadowPixels = 0;
     for (int y = 0; y < shaded.height(); ++y) {
         for (int x = 0; x < shaded.width(); ++x) {
             const bool isText = textOnly.pixelColor(x, y) == text;
-            const QPoint src = QPoint(x, y) - expectedOffset;
+            const QPoint src = QPoint(x, y) - deviceOffset;
             const bool underShadow = textOnly.rect().contains(src) && textOnly.pixelColor(src) == text;
             const QColor expected = isText ? text : underShadow ? shadow : face;
             if (shaded.pixelColor(x, y) != expected)
@@ -253,17 +257,17 @@ void TestShadowLabel::transparency()
     label.setTransparent(true);
     QVERIFY(!label.testAttribute(Qt::WA_OpaquePaintEvent));
     QImage see = render(label.look(), label.size());
-    QCOMPARE(see.pixelColor(35, 15), QColor(Qt::red));
+    QCOMPARE(see.pixelColor(see.width() - 2, see.height() - 2), QColor(Qt::red));
 
     label.setTransparent(false);
     QVERIFY(label.testAttribute(Qt::WA_OpaquePaintEvent));
     see = render(label.look(), label.size());
-    QCOMPARE(see.pixelColor(35, 15), tk::clBtnFace.toQColor());
+    QCOMPARE(see.pixelColor(see.width() - 2, see.height() - 2), tk::clBtnFace.toQColor());
 
     label.setColor(tk::clAqua);
     QVERIFY(!label.parentColor());
     see = render(label.look(), label.size());
-    QCOMPARE(see.pixelColor(35, 15), tk::clAqua.toQColor());
+    QCOMPARE(see.pixelColor(see.width() - 2, see.height() - 2), tk::clAqua.toQColor());
 }
 
 void TestShadowLabel::clicks_data()
