@@ -4,7 +4,11 @@
 #include "toolkit/error.h"
 #include "widgets/tthreadedtimer.h"
 
+#include <QEvent>
+#include <QMetaMethod>
+#include <QMetaObject>
 #include <QPainter>
+#include <QThread>
 
 #include <algorithm>
 
@@ -30,6 +34,7 @@ TGIFAnimator::TGIFAnimator(QWidget *parent)
     : TImageControl(parent), m_timer(std::make_unique<TThreadedTimer>()), m_image(std::make_unique<TGIFImage>())
 {
     setGraphic(m_image.get());
+    m_windowColor = tk::clWindow.toQColor().rgb();
     connect(m_image.get(), &TGIFImage::changed, this, &TGIFAnimator::imageChanged);
 }
 
@@ -41,7 +46,9 @@ TGIFAnimator::~TGIFAnimator()
     disconnect(this, &TGIFAnimator::stopped, nullptr, nullptr);
     m_destroying = true;
     setAnimate(false);
-    // No tick can reach the control once its timer is gone.
+    // Stops the worker and waits out a tick it is running, so that no tick touches the control
+    // (or the timer pointer) from here on.
+    m_timer->shutdown();
     m_timer.reset();
     m_frameCache = QImage();
     m_maskedCache = QImage();
@@ -80,6 +87,15 @@ void TGIFAnimator::setAnimate(bool animate)
         doStop();
         contentChanged();
     }
+}
+
+void TGIFAnimator::setAsyncDrawing(bool asyncDrawing)
+{
+    if (asyncDrawing == m_asyncDrawing)
+        return;
+    std::lock_guard lock(controlLock());
+    m_asyncDrawing = asyncDrawing;
+    m_timer->setSyncEvent(!asyncDrawing);
 }
 
 void TGIFAnimator::setAutoSize(bool autoSize)
@@ -194,8 +210,33 @@ void TGIFAnimator::adjustSize()
     resize(m_image->LogicalWidth(), m_image->LogicalHeight());
 }
 
+void TGIFAnimator::showEvent(QShowEvent *event)
+{
+    m_shown = true;
+    TImageControl::showEvent(event);
+}
+
+void TGIFAnimator::hideEvent(QHideEvent *event)
+{
+    m_shown = false;
+    TImageControl::hideEvent(event);
+}
+
+void TGIFAnimator::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange) {
+        std::lock_guard lock(controlLock());
+        m_windowColor = tk::clWindow.toQColor().rgb();
+    }
+    TImageControl::changeEvent(event);
+}
+
 void TGIFAnimator::tick()
 {
+    if (QThread::currentThread() != thread()) {
+        asyncTick();
+        return;
+    }
     if (copyingBackground() || !isVisible() || m_image->FrameCount() < 2 || parentWidget() == nullptr)
         return;
     std::lock_guard lock(controlLock());
@@ -215,6 +256,33 @@ void TGIFAnimator::tick()
         setAnimate(false);
 }
 
+void TGIFAnimator::asyncTick()
+{
+    // The worker never waits for the GUI thread while it holds the control lock: the GUI thread
+    // takes that lock to paint, so holding it across the hand-off could deadlock both.
+    if (!m_shown)
+        return;
+    {
+        std::lock_guard lock(controlLock());
+        const int count = m_image->FrameCount();
+        if (count < 2)
+            return;
+        m_frameIndex = m_frameIndex >= count - 1 ? 0 : m_frameIndex + 1;
+        const AtExit afterwards{[this, count] {
+            if (m_frameIndex >= 0 && m_frameIndex < count)
+                m_timer->setInterval(std::uint32_t(frameDelay()));
+        }};
+        std::lock_guard canvas(canvasLock());
+        composeFrame(m_frameIndex);
+    }
+    if (isSignalConnected(QMetaMethod::fromSignal(&TGIFAnimator::frameChanged)))
+        m_timer->synchronize([this] { doFrameChanged(); });
+    // Discarded if the control is gone before the GUI thread gets to it.
+    QMetaObject::invokeMethod(this, [this] { update(); }, Qt::QueuedConnection);
+    if (!m_loop && m_frameIndex == 0)
+        m_timer->synchronize([this] { setAnimate(false); });
+}
+
 const QImage &TGIFAnimator::composeFrame(int n, tk::TColor *keyColor)
 {
     std::lock_guard lock(controlLock());
@@ -226,6 +294,13 @@ const QImage &TGIFAnimator::composeFrame(int n, tk::TColor *keyColor)
         return none;
     }
     n = std::clamp(n, 0, count - 1);
+    // Painting the frame already composed again (an expose, or a frame composed by the worker)
+    // needs no new composition.
+    if (!m_frameCache.isNull() && n == m_cacheIndex) {
+        if (keyColor != nullptr)
+            *keyColor = m_cacheKeyColor;
+        return m_frameCache;
+    }
 
     const bool reuse = !m_frameCache.isNull() && m_cacheIndex >= 0 && n == m_cacheIndex + 1
                        && m_image->Frames(m_cacheIndex).DisposalMode() != 3;
@@ -264,7 +339,7 @@ const QImage &TGIFAnimator::composeFrame(int n, tk::TColor *keyColor)
         } else if (!m_image->ScreenBackground().isNone() && m_image->isTransparent()) {
             fill = m_image->ScreenBackground().rgb();
         } else {
-            fill = tk::clWindow.toQColor().rgb();
+            fill = m_windowColor;
         }
         bitmap.fill(fill);
 

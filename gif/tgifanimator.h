@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QRect>
 
+#include <atomic>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -40,6 +42,11 @@ public:
 
     bool animate() const { return m_animate; }
     void setAnimate(bool animate);
+    // On: ticks run on the timer's worker, which advances and composes the frame there and asks
+    // the GUI thread to show it; only OnFrameChanged and the stop of a non-looping run are
+    // handed to the GUI thread.
+    bool asyncDrawing() const { return m_asyncDrawing; }
+    void setAsyncDrawing(bool asyncDrawing);
     bool autoSize() const { return m_autoSize; }
     void setAutoSize(bool autoSize);
     bool center() const { return m_center; }
@@ -82,6 +89,9 @@ Q_SIGNALS:
 
 protected:
     void paintContent(QPainter &canvas) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
     virtual void doChange();
     virtual void doFrameChanged();
@@ -93,6 +103,7 @@ private:
     void contentChanged();
     void adjustSize();
     void tick();
+    void asyncTick();
 
     std::unique_ptr<TThreadedTimer> m_timer;
     std::unique_ptr<TGIFImage> m_image;
@@ -103,11 +114,14 @@ private:
     tk::TColor m_cacheKeyColor = tk::clNone;
     std::uint64_t m_recompositions = 0;
 
-    int m_frameIndex = 0;
+    QRgb m_windowColor = 0; // clWindow, read here so that a worker never asks the palette
+    std::atomic<int> m_frameIndex{0};
+    std::atomic<bool> m_shown{false};
+    std::atomic<bool> m_asyncDrawing{false};
     bool m_animate = false;
     bool m_autoSize = true;
     bool m_center = false;
-    bool m_loop = true;
+    std::atomic<bool> m_loop{true};
     bool m_stretch = false;
     bool m_transparent = true;
     bool m_loading = false;

@@ -6,11 +6,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <atomic>
 #include <exception>
 
 namespace {
 
-int backgroundCopies = 0; // only ever touched on the GUI thread
+std::atomic<int> backgroundCopies{0};
 
 QString messageOf(std::exception_ptr error)
 {

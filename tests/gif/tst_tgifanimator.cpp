@@ -8,6 +8,8 @@
 #include "widgets/tthreadedtimer.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTimer>
@@ -205,6 +207,9 @@ private Q_SLOTS:
     void playsDuringModalLoop();
     void logoAsTheMainWindowPlacesIt();
     void notificationsQuietDuringDestruction();
+    void asyncDrawing_data();
+    void asyncDrawing();
+    void asyncDestructionWhilePlaying();
     void paintFailureIsReported();
 };
 
@@ -695,6 +700,72 @@ void tst_TGIFAnimator::notificationsQuietDuringDestruction()
     a->setAnimate(true);
     delete a;
     QCOMPARE(stops, 1);
+}
+
+void tst_TGIFAnimator::asyncDrawing_data()
+{
+    QTest::addColumn<bool>("handler");
+    QTest::newRow("frame-changed handler on the GUI thread") << true;
+    QTest::newRow("no handler") << false;
+}
+
+void tst_TGIFAnimator::asyncDrawing()
+{
+    QFETCH(bool, handler);
+    GifSpec spec = threeFrames(1);
+    for (FrameSpec &f : spec.frames)
+        f.delayCs = 5;
+    Host host;
+    TGIFAnimator &a = *host.animator;
+    load(a, spec);
+    a.setAsyncDrawing(true);
+    QVERIFY(!a.timer().syncEvent());
+    a.setLoop(false);
+    host.parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
+
+    QList<int> seen;
+    bool onGui = true;
+    if (handler) {
+        connect(&a, &TGIFAnimator::frameChanged, &a, [&](TGIFAnimator *sender) {
+            seen << sender->frameIndex();
+            onGui = onGui && QThread::currentThread() == qApp->thread();
+        });
+    }
+    QSignalSpy stops(&a, &TGIFAnimator::stopped);
+    a.setAnimate(true);
+    QTRY_COMPARE_WITH_TIMEOUT(stops.size(), 1, 5000);
+    if (handler)
+        QCOMPARE(seen, (QList<int>{1, 2, 0}));
+    QVERIFY(onGui);
+    QVERIFY(!a.animate());
+    QCOMPARE(a.frameIndex(), 0);
+    QTRY_COMPARE(at(host.parent.grab().toImage(), 0, 0), red);
+    a.setAsyncDrawing(false);
+    QVERIFY(a.timer().syncEvent());
+}
+
+void tst_TGIFAnimator::asyncDestructionWhilePlaying()
+{
+    GifSpec spec = threeFrames(1);
+    for (FrameSpec &f : spec.frames)
+        f.delayCs = 0;
+    Host host;
+    TGIFAnimator *a = host.animator;
+    load(*a, spec);
+    a->setAsyncDrawing(true);
+    host.parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
+    QSignalSpy frames(a, &TGIFAnimator::frameChanged);
+    a->setAnimate(true);
+    QTRY_VERIFY_WITH_TIMEOUT(frames.size() >= 5, 5000);
+    QElapsedTimer clock;
+    clock.start();
+    delete a;
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    // Nothing queued by the worker reaches the deleted control.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
 }
 
 void tst_TGIFAnimator::paintFailureIsReported()
