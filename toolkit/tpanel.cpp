@@ -21,6 +21,7 @@ void TPanel::setCaption(const QString &caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
+    m_captionCache.invalidate();
     setAccessibleName(caption);
     update();
 }
@@ -102,9 +103,8 @@ void TPanel::paintEvent(QPaintEvent *)
     drawBevel(painter, r, m_bevelInner, m_bevelWidth);
     if (m_caption.isEmpty())
         return;
-    painter.setFont(font());
     painter.setPen(m_fontColor.toQColor());
-    painter.drawText(clientRect(), singleLineFlags(m_alignment), m_caption);
+    m_captionCache.draw(painter, clientRect(), m_alignment, m_caption, font());
 }
 
 void TPanel::mousePressEvent(QMouseEvent *event)
@@ -126,8 +126,10 @@ void TPanel::mouseReleaseEvent(QMouseEvent *event)
 
 void TPanel::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        m_captionCache.invalidate();
         update();
+    }
     QWidget::changeEvent(event);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/talignment.h"
+#include "toolkit/tcaptioncache.h"
 #include "toolkit/tcolor.h"
 
 #include <QString>
@@ -57,6 +58,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    TCaptionCache m_captionCache;
     QString m_caption;
     TAlignment m_alignment = TAlignment::Center;
     TBevelCut m_bevelOuter = TBevelCut::Raised;

@@ -9,6 +9,7 @@ namespace tk {
 TShape::TShape(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
+    updateOpacity();
 }
 
 TShape::~TShape() = default;
@@ -18,7 +19,16 @@ void TShape::setShape(TShapeType shape)
     if (shape == m_shape)
         return;
     m_shape = shape;
+    updateOpacity();
     update();
+}
+
+void TShape::updateOpacity()
+{
+    // A rectangle of plain colours covers the whole control; the parent need not be drawn under it.
+    const bool covers = m_shape == TShapeType::Rectangle && !m_brushColor.isNone()
+                        && (m_penWidth == 0 || !m_penColor.isNone());
+    setAttribute(Qt::WA_OpaquePaintEvent, covers);
 }
 
 void TShape::setBrushColor(TColor color)
@@ -26,6 +36,7 @@ void TShape::setBrushColor(TColor color)
     if (color == m_brushColor)
         return;
     m_brushColor = color;
+    updateOpacity();
     update();
 }
 
@@ -34,6 +45,7 @@ void TShape::setPenColor(TColor color)
     if (color == m_penColor)
         return;
     m_penColor = color;
+    updateOpacity();
     update();
 }
 
@@ -42,6 +54,7 @@ void TShape::setPenWidth(int width)
     if (width < 0 || width == m_penWidth)
         return;
     m_penWidth = width;
+    updateOpacity();
     update();
 }
 
@@ -58,9 +71,9 @@ void TShape::paintEvent(QPaintEvent *)
     if (m_shape == TShapeType::Rectangle || m_shape == TShapeType::Square) {
         // Outline and interior are whole-pixel fills: sharp edges at any pixel ratio.
         const int p = std::min({m_penWidth, r.width() / 2 + 1, r.height() / 2 + 1});
-        if (p > 0)
+        if (p > 0 && pen != brush)
             painter.fillRect(r, pen);
-        painter.fillRect(r.adjusted(p, p, -p, -p), brush);
+        painter.fillRect(p > 0 && pen != brush ? r.adjusted(p, p, -p, -p) : r, brush);
         return;
     }
     painter.setRenderHint(QPainter::Antialiasing);

@@ -33,6 +33,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void updateOpacity();
+
     TShapeType m_shape = TShapeType::Rectangle;
     TColor m_brushColor = clWhite;
     TColor m_penColor = clBlack;

@@ -12,7 +12,7 @@ namespace tk {
 TStaticText::TStaticText(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setAttribute(Qt::WA_OpaquePaintEvent, !m_color.isNone());
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -23,6 +23,7 @@ void TStaticText::setCaption(const QString &caption)
     if (caption == text())
         return;
     setText(caption);
+    m_captionCache.invalidate();
     fitToText();
     update();
 }
@@ -49,6 +50,8 @@ void TStaticText::setColor(TColor color)
     if (color == m_color)
         return;
     m_color = color;
+    // A coloured box paints every pixel; only a colourless one needs its parent drawn first.
+    setAttribute(Qt::WA_OpaquePaintEvent, !m_color.isNone());
     update();
 }
 
@@ -98,9 +101,8 @@ void TStaticText::paintEvent(QPaintEvent *)
         drawBevelRing(painter, rect(), clBtnShadow.toQColor(), clBtnHighlight.toQColor());
         break;
     }
-    painter.setFont(font());
     painter.setPen(m_fontColor.toQColor());
-    painter.drawText(textRect(), singleLineFlags(m_alignment), text());
+    m_captionCache.draw(painter, textRect(), m_alignment, text(), font());
 }
 
 void TStaticText::mousePressEvent(QMouseEvent *event)
@@ -123,6 +125,7 @@ void TStaticText::mouseReleaseEvent(QMouseEvent *event)
 void TStaticText::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange) {
+        m_captionCache.invalidate();
         fitToText();
         update();
     }

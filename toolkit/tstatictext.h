@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/talignment.h"
+#include "toolkit/tcaptioncache.h"
 #include "toolkit/tcolor.h"
 
 #include <QLabel>
@@ -56,6 +57,8 @@ protected:
 
 private:
     void fitToText();
+
+    TCaptionCache m_captionCache;
 
     TAlignment m_alignment = TAlignment::LeftJustify;
     TStaticBorderStyle m_borderStyle = TStaticBorderStyle::None;
