@@ -520,6 +520,7 @@ void TTileButton::press(QMouseEvent *e)
         repaint();
     }
     m_pressTracking = true;
+    m_heldInside = true;
     if (m_dropDownMenu) {
         m_menuTracking = true;
         const QPoint at = m_menuPosition == dmpBottom ? QPoint(0, height()) : QPoint(width(), 0);
@@ -546,7 +547,7 @@ void TTileButton::press(QMouseEvent *e)
 void TTileButton::repeatTick()
 {
     m_repeatTimer->setInterval(m_repeatInterval);
-    if (m_pressTracking && isInside(mapFromGlobal(QCursor::pos())))
+    if (m_pressTracking && m_heldInside)
         click();
 }
 
@@ -555,7 +556,8 @@ void TTileButton::mouseMoveEvent(QMouseEvent *e)
     m_discardPress = false;
     if (!m_pressTracking)
         return;
-    TButtonFaceState next = isInside(e->position().toPoint()) ? bfsDown : bfsUp;
+    m_heldInside = isInside(e->position().toPoint());
+    TButtonFaceState next = m_heldInside ? bfsDown : bfsUp;
     if (m_down)
         next = bfsExclusive;
     if (next != m_faceState) {

@@ -176,6 +176,7 @@ private:
     bool m_pressTracking = false;
     bool m_menuTracking = false;
     bool m_discardPress = false;
+    bool m_heldInside = false;         // the pointer is inside while the left button is held
 
     QImage m_buffer;
     QPainter m_bufferPainter;          // stays active on m_buffer between paints

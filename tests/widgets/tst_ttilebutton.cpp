@@ -146,6 +146,8 @@ private Q_SLOTS:
     void disabledEmboss();
     void glyphLayout_data();
     void glyphLayout();
+    void glyphPainted();
+    void autoRepeat();
     void mouse_data();
     void mouse();
     void queuedSecondPressDiscarded();
@@ -519,6 +521,48 @@ void TestTileButton::glyphLayout()
         QCOMPARE(out.textRect, QRect(1 + 10 + 2, 14 - th / 2, tw, th));
     else
         QVERIFY(out.textRect.isEmpty());
+}
+
+void TestTileButton::glyphPainted()
+{
+    Host h;
+    h.tile->setCaption(QString());
+    QImage glyph(10, 8, QImage::Format_RGB32);
+    glyph.fill(Qt::blue);
+    glyph.setPixel(0, 0, tk::clFuchsia.rgb()); // the transparent colour
+    h.tile->setGlyph(glyph);
+    // Content 29 x 29 at (3, 3); the glyph alone is centred: (3 + 9, 3 + 10), one further while pressed.
+    for (const bool pressed : {false, true}) {
+        if (pressed)
+            send(*h.tile, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(3, 3));
+        h.tile->renderFace();
+        const QImage &img = h.tile->buffer();
+        const QPoint at = QPoint(12, 13) + (pressed ? QPoint(1, 1) : QPoint());
+        QVERIFY(logicalPixelIs(img, at.x(), at.y(), colorOf(C::Face)));
+        QVERIFY(logicalPixelIs(img, at.x() + 1, at.y(), QColor(Qt::blue)));
+        QVERIFY(logicalPixelIs(img, at.x() + 9, at.y() + 7, QColor(Qt::blue)));
+        QVERIFY(logicalPixelIs(img, at.x() + 10, at.y() + 7, colorOf(C::Face)));
+        QVERIFY(logicalPixelIs(img, at.x() + 9, at.y() + 8, colorOf(C::Face)));
+    }
+}
+
+void TestTileButton::autoRepeat()
+{
+    Host h;
+    h.tile->setAllowTimer(true);
+    h.tile->setInitPause(40);
+    h.tile->setRepeatInterval(10);
+    QSignalSpy clicks(h.tile, &TTileButton::OnClick);
+    send(*h.tile, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 5));
+    QTRY_VERIFY(clicks.size() >= 3);
+    // Held outside: the ticks click no more.
+    send(*h.tile, QEvent::MouseMove, Qt::LeftButton, QPoint(60, 5));
+    const qsizetype outside = clicks.size();
+    QVERIFY(!clicks.wait(60));
+    send(*h.tile, QEvent::MouseMove, Qt::LeftButton, QPoint(5, 5));
+    QTRY_VERIFY(clicks.size() > outside);
+    send(*h.tile, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(5, 5));
+    QVERIFY(!clicks.wait(60));
 }
 
 void TestTileButton::mouse_data()
