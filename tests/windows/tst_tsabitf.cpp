@@ -104,6 +104,7 @@ private Q_SLOTS:
     void nameAndStatusBar();
     void longValuesAreCoveredAndCut_data();
     void longValuesAreCoveredAndCut();
+    void captionKeepsItsTrailingBlank();
 
 private:
     std::unique_ptr<Tcetvelf> m_main;
@@ -539,6 +540,24 @@ void TestTsabitf::longValuesAreCoveredAndCut()
 
     for (int n = 1; n <= 16; ++n)
         sabitf->label(n)->setCaption(before[n - 1]);
+}
+
+void TestTsabitf::captionKeepsItsTrailingBlank()
+{
+    // Right-aligned, the caption's last letter stands a blank's width inside the sunken ring.
+    tk::TStaticText *box = sabitf->StaticText2;
+    const QImage image = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int rightmostText = -1;
+    for (int x = 1; x < box->width() - 1; ++x)
+        for (int y = 1; y < box->height() - 1; ++y)
+            if (!sameColour(image.pixel(x, y), tk::TColor::fromRgb(183, 183, 219)))
+                rightmostText = std::max(rightmostText, x);
+    QVERIFY(rightmostText > 0);
+    const int blank = QFontMetrics(box->font()).horizontalAdvance(u' ');
+    QVERIFY(blank >= 2);
+    const int innerRight = box->width() - 2;
+    QVERIFY2(innerRight - rightmostText >= blank, qPrintable(QStringLiteral("last text column %1, inner edge %2, blank %3")
+                                                              .arg(rightmostText).arg(innerRight).arg(blank)));
 }
 
 PC_TEST_MAIN(TestTsabitf)
