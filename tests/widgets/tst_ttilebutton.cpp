@@ -10,11 +10,13 @@
 #include <QEnterEvent>
 #include <QFontMetrics>
 #include <QImage>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 
 #include <functional>
@@ -148,6 +150,7 @@ private Q_SLOTS:
     void glyphLayout();
     void glyphPainted();
     void autoRepeat();
+    void dropDownMenu();
     void mouse_data();
     void mouse();
     void queuedSecondPressDiscarded();
@@ -563,6 +566,28 @@ void TestTileButton::autoRepeat()
     QTRY_VERIFY(clicks.size() > outside);
     send(*h.tile, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(5, 5));
     QVERIFY(!clicks.wait(60));
+}
+
+void TestTileButton::dropDownMenu()
+{
+    Host h;
+    QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+    QMenu menu;
+    menu.addAction(QStringLiteral("one"));
+    h.tile->setDropDownMenu(&menu);
+    QSignalSpy clicks(h.tile, &TTileButton::OnClick);
+    bool shownWhilePressed = false;
+    QTimer::singleShot(0, &menu, [&] {
+        QTRY_VERIFY(menu.isVisible());
+        shownWhilePressed = h.tile->faceState() == TB::bfsDown;
+        menu.close();
+    });
+    send(*h.tile, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 5));
+    QVERIFY(shownWhilePressed);
+    QCOMPARE(h.tile->faceState(), TB::bfsUp);
+    QVERIFY(!h.tile->pressTracking());
+    send(*h.tile, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(5, 5));
+    QCOMPARE(clicks.size(), 0);
 }
 
 void TestTileButton::mouse_data()
