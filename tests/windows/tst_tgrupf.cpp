@@ -65,6 +65,13 @@ CategoryView viewAfterF5On(int z)
     return view;
 }
 
+// The widget as drawn, one pixel per logical pixel whatever the scale.
+QImage logicalGrab(QWidget *widget)
+{
+    return widget->grab().toImage().scaled(widget->size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 // The category dialog: the heading openers, its layout, its text box.
@@ -245,7 +252,7 @@ void TestTgrupf::layout()
         QVERIFY(text->font().bold());
     }
     // The face colour, sampled where no text, bevel or scroll bar is.
-    const QImage image = widget->grab().toImage();
+    const QImage image = logicalGrab(widget);
     const QPoint sample = name == "Memo1" ? QPoint(geometry.width() - 40, geometry.height() - 4)
                                           : QPoint(geometry.width() - 6, geometry.height() - 4);
     QCOMPARE(QColor(image.pixel(sample)).name(), QColor(face).name());
@@ -269,7 +276,7 @@ void TestTgrupf::toolBar()
     // The green door of the details dialog's image list.
     QCOMPARE(grupf->ToolBar1->images(), sabitf->ImageList1);
     QCOMPARE(close->imageIndex(), 1);
-    QCOMPARE(close->icon().pixmap(16, 16).toImage(), sabitf->ImageList1->icon(1).pixmap(16, 16).toImage());
+    QCOMPARE(close->icon().pixmap(QSize(16, 16), 1.0).toImage(), sabitf->ImageList1->icon(1).pixmap(QSize(16, 16), 1.0).toImage());
     QCOMPARE(grupf->StatusBar1->panelCount(), 0);
 }
 
@@ -301,7 +308,7 @@ void TestTgrupf::memoIsReadOnlyAndTakesTheFocus()
         selected = memo->textCursor().selectedText();
         // Selection drawn while the box has no focus: the highlight colour shows.
         memo->clearFocus();
-        const QImage image = memo->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage image = logicalGrab(memo->viewport());
         const QRgb highlight = memo->palette().color(QPalette::Inactive, QPalette::Highlight).rgb();
         const QRgb face = grupflayout::MemoColor.rgb();
         selectionShownUnfocused = highlight != face && image.pixel(5, 5) == highlight;

@@ -77,6 +77,13 @@ QString joined(const CategoryEntry &entry)
     return lines.join(u'\n');
 }
 
+// The widget as drawn, one pixel per logical pixel whatever the scale.
+QImage logicalGrab(QWidget *widget)
+{
+    return widget->grab().toImage().scaled(widget->size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 // The element details dialog: filled by a tile click, its layout, F5 and Escape.
@@ -368,7 +375,7 @@ void TestTsabitf::layoutAreas()
     QCOMPARE(widget->parentWidget(), static_cast<QWidget *>(sabitf));
     QCOMPARE(widget->geometry(), geometry);
     // Sampled away from bevels, frames and text.
-    const QImage image = widget->grab().toImage();
+    const QImage image = logicalGrab(widget);
     const QPoint sample(geometry.width() - 4, geometry.height() - 4);
     QCOMPARE(QColor(image.pixel(sample)).name(), QColor(colour).name());
 }
@@ -456,8 +463,8 @@ void TestTsabitf::toolBarItems()
     QCOMPARE(item->toolTip(), hint);
     QCOMPARE(item->cursor().shape(), Qt::PointingHandCursor);
     // The button's picture is the image list's, with its transparent mask.
-    const QImage shown = item->icon().pixmap(16, 16).toImage();
-    const QImage listed = sabitf->ImageList1->icon(image).pixmap(16, 16).toImage();
+    const QImage shown = item->icon().pixmap(QSize(16, 16), 1.0).toImage();
+    const QImage listed = sabitf->ImageList1->icon(image).pixmap(QSize(16, 16), 1.0).toImage();
     QCOMPARE(shown, listed);
     QCOMPARE(qAlpha(shown.pixel(0, 0)), 0);
     QVERIFY(shown.hasAlphaChannel());
@@ -467,7 +474,7 @@ void TestTsabitf::nameAndStatusBar()
 {
     QCOMPARE(sabitf->ImageList1->count(), 3);
     for (int i = 0; i < 3; ++i) {
-        const QImage picture = sabitf->ImageList1->icon(i).pixmap(16, 16).toImage();
+        const QImage picture = sabitf->ImageList1->icon(i).pixmap(QSize(16, 16), 1.0).toImage();
         QCOMPARE(picture.size(), QSize(16, 16));
         int transparent = 0;
         for (int y = 0; y < 16; ++y)
@@ -507,7 +514,7 @@ void TestTsabitf::longValuesAreCoveredAndCut()
         sabitf->label(n)->setCaption(QString());
     auto *value = sabitf->GroupBox1->findChild<tk::TLabel *>(valueName);
     value->setCaption(QString(120, u'W'));
-    const QImage image = sabitf->GroupBox1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage image = logicalGrab(sabitf->GroupBox1);
     const int height = value->height();
     QCOMPARE(height, QFontMetrics(value->font()).height()); // one line
     const int top = value->y();
@@ -546,7 +553,7 @@ void TestTsabitf::captionKeepsItsTrailingBlank()
 {
     // Right-aligned, the caption's last letter stands a blank's width inside the sunken ring.
     tk::TStaticText *box = sabitf->StaticText2;
-    const QImage image = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage image = logicalGrab(box);
     int rightmostText = -1;
     for (int x = 1; x < box->width() - 1; ++x)
         for (int y = 1; y < box->height() - 1; ++y)
