@@ -66,7 +66,7 @@ const aboutf::Component &component(std::string_view name)
     for (const aboutf::Component &c : aboutf::Components)
         if (c.name == name)
             return c;
-    return aboutf::Components.front();
+    qFatal("about dialog layout has no component %.*s", int(name.size()), name.data());
 }
 
 } // namespace
