@@ -76,6 +76,8 @@ void TImageControl::paintEvent(QPaintEvent *)
 {
     const qreal ratio = devicePixelRatioF();
     const QSize deviceSize = size() * ratio;
+    // Lock order: the control's lock before its canvas, as a tick takes them.
+    std::lock_guard controlGuard(m_lock);
     std::lock_guard canvasGuard(m_canvasLock);
     if (m_buffer.size() != deviceSize)
         m_buffer = QImage(deviceSize, QImage::Format_RGB32);
