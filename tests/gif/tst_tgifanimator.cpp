@@ -26,7 +26,7 @@ constexpr QRgb blue = 0xFF0000FFu;
 constexpr std::array<QRgb, 4> table{keyRgb, red, green, blue};
 constexpr QRgb windowWhite = 0xFFFFFFFFu;
 
-struct FrameSpec {
+struct FramePlan {
     QRect rect;
     QList<int> pixels;        // indices 0..3, row by row; a single entry fills the rectangle
     int disposal = 1;
@@ -35,11 +35,11 @@ struct FrameSpec {
     bool localTable = false;
 };
 
-struct GifSpec {
+struct GifPlan {
     QSize screen{4, 4};
     bool globalTable = true;
     int backgroundIndex = 0;
-    QList<FrameSpec> frames;
+    QList<FramePlan> frames;
 };
 
 void put16(QByteArray &out, int v)
@@ -91,17 +91,17 @@ QByteArray codeData(const QList<int> &pixels)
     return out;
 }
 
-QByteArray buildGif(const GifSpec &spec)
+QByteArray buildGif(const GifPlan &plan)
 {
     QByteArray out("GIF89a");
-    put16(out, spec.screen.width());
-    put16(out, spec.screen.height());
-    out.append(char(spec.globalTable ? 0x81 : 0x01));
-    out.append(char(spec.backgroundIndex));
+    put16(out, plan.screen.width());
+    put16(out, plan.screen.height());
+    out.append(char(plan.globalTable ? 0x81 : 0x01));
+    out.append(char(plan.backgroundIndex));
     out.append(char(0));
-    if (spec.globalTable)
+    if (plan.globalTable)
         putTable(out);
-    for (const FrameSpec &f : spec.frames) {
+    for (const FramePlan &f : plan.frames) {
         out.append("\x21\xF9\x04", 3);
         out.append(char(f.disposal << 2 | (f.transparentIndex >= 0 ? 1 : 0)));
         put16(out, f.delayCs);
@@ -135,20 +135,20 @@ QByteArray formData(const QByteArray &gif)
     return out + gif;
 }
 
-void load(TGIFAnimator &animator, const GifSpec &spec)
+void load(TGIFAnimator &animator, const GifPlan &plan)
 {
-    animator.image().loadFromFormData(formData(buildGif(spec)));
+    animator.image().loadFromFormData(formData(buildGif(plan)));
 }
 
 // Frames 0..2 on a 4 x 4 screen: red all over, then green in (1, 1)-(2, 2) with the given
 // disposal, then blue at (0, 0) beside a see-through pixel at (1, 0).
-GifSpec threeFrames(int secondDisposal)
+GifPlan threeFrames(int secondDisposal)
 {
-    GifSpec spec;
-    spec.frames = {FrameSpec{QRect(0, 0, 4, 4), {1}},
-                   FrameSpec{QRect(1, 1, 2, 2), {2}, secondDisposal},
-                   FrameSpec{QRect(0, 0, 2, 1), {3, 0}}};
-    return spec;
+    GifPlan plan;
+    plan.frames = {FramePlan{QRect(0, 0, 4, 4), {1}},
+                   FramePlan{QRect(1, 1, 2, 2), {2}, secondDisposal},
+                   FramePlan{QRect(0, 0, 2, 1), {3, 0}}};
+    return plan;
 }
 
 struct Host {
@@ -300,15 +300,15 @@ void tst_TGIFAnimator::fillColour()
     QFETCH(QRgb, fill);
     QFETCH(bool, keyed);
 
-    GifSpec spec;
-    spec.backgroundIndex = backgroundIndex;
-    FrameSpec first{QRect(0, 0, 2, 2), {1}};
+    GifPlan plan;
+    plan.backgroundIndex = backgroundIndex;
+    FramePlan first{QRect(0, 0, 2, 2), {1}};
     first.transparentIndex = firstKey;
-    FrameSpec second{QRect(3, 3, 1, 1), {3}};
+    FramePlan second{QRect(3, 3, 1, 1), {3}};
     second.transparentIndex = secondKey;
-    spec.frames = {first, second};
+    plan.frames = {first, second};
     TGIFAnimator a;
-    load(a, spec);
+    load(a, plan);
 
     tk::TColor key;
     const QImage composed = a.composeFrame(0, &key);
@@ -341,13 +341,13 @@ void tst_TGIFAnimator::startFrame()
     // shows the key colour itself.
     QList<int> third(16, 3);
     third[5] = 0;
-    FrameSpec full{QRect(0, 0, 4, 4), third, thirdDisposal};
+    FramePlan full{QRect(0, 0, 4, 4), third, thirdDisposal};
     full.transparentIndex = thirdKey;
-    GifSpec spec;
-    spec.frames = {FrameSpec{QRect(0, 0, 4, 4), {1}}, FrameSpec{QRect(1, 1, 2, 2), {2}}, full,
-                   FrameSpec{QRect(3, 3, 1, 1), {1}}};
+    GifPlan plan;
+    plan.frames = {FramePlan{QRect(0, 0, 4, 4), {1}}, FramePlan{QRect(1, 1, 2, 2), {2}}, full,
+                   FramePlan{QRect(3, 3, 1, 1), {1}}};
     TGIFAnimator a;
-    load(a, spec);
+    load(a, plan);
     const QImage composed = a.composeFrame(3);
     QCOMPARE(composed.pixel(3, 3), red);
     QCOMPARE(composed.pixel(1, 1), atHole);
@@ -389,13 +389,13 @@ void tst_TGIFAnimator::decodeFailureKeepsCache()
     QFETCH(int, cacheAfter);
 
     // No global table: frame 1, without a table of its own, cannot be decoded.
-    GifSpec spec;
-    spec.globalTable = false;
-    FrameSpec first{QRect(0, 0, 4, 4), {1}};
+    GifPlan plan;
+    plan.globalTable = false;
+    FramePlan first{QRect(0, 0, 4, 4), {1}};
     first.localTable = true;
-    spec.frames = {first, FrameSpec{QRect(0, 0, 1, 1), {2}}};
+    plan.frames = {first, FramePlan{QRect(0, 0, 1, 1), {2}}};
     TGIFAnimator a;
-    load(a, spec);
+    load(a, plan);
     QCOMPARE(a.image().FrameCount(), 2);
     if (extending)
         a.composeFrame(0);
@@ -427,15 +427,15 @@ void tst_TGIFAnimator::frameDelay()
     QFETCH(int, index);
     QFETCH(int, expected);
 
-    GifSpec spec;
+    GifPlan plan;
     for (int i = 0; i < frames; ++i) {
-        FrameSpec f{QRect(0, 0, 4, 4), {1}};
+        FramePlan f{QRect(0, 0, 4, 4), {1}};
         f.delayCs = delayCs;
-        spec.frames << f;
+        plan.frames << f;
     }
     Host host;
     host.animator->setAnimate(true);
-    load(*host.animator, spec);
+    load(*host.animator, plan);
     QCOMPARE(host.animator->frameDelayOf(index), expected);
     // The image change gives the timer frame 0's delay.
     QCOMPARE(int(host.animator->timer().interval()), host.animator->frameDelayOf(0));
@@ -456,10 +456,10 @@ void tst_TGIFAnimator::frameIndexSetter()
     QFETCH(int, index);
     QFETCH(bool, taken);
 
-    GifSpec spec = threeFrames(1);
-    spec.frames[2].delayCs = 30;
+    GifPlan plan = threeFrames(1);
+    plan.frames[2].delayCs = 30;
     TGIFAnimator a;
-    load(a, spec);
+    load(a, plan);
     QSignalSpy frames(&a, &TGIFAnimator::frameChanged);
     a.setFrameIndex(index);
     QCOMPARE(frames.size(), taken ? 1 : 0);
@@ -469,12 +469,12 @@ void tst_TGIFAnimator::frameIndexSetter()
 
 void tst_TGIFAnimator::loopFalseStopsOnWrap()
 {
-    GifSpec spec = threeFrames(1);
-    for (FrameSpec &f : spec.frames)
+    GifPlan plan = threeFrames(1);
+    for (FramePlan &f : plan.frames)
         f.delayCs = 5;
     Host host;
     TGIFAnimator &a = *host.animator;
-    load(a, spec);
+    load(a, plan);
     a.setLoop(false);
     host.parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
@@ -509,16 +509,16 @@ void tst_TGIFAnimator::destination()
     QFETCH(bool, center);
     QFETCH(QRect, expected);
 
-    GifSpec spec;
-    spec.screen = QSize(93, 80);
-    FrameSpec f{QRect(0, 0, 93, 80), {1}};
+    GifPlan plan;
+    plan.screen = QSize(93, 80);
+    FramePlan f{QRect(0, 0, 93, 80), {1}};
     f.transparentIndex = -1;
-    spec.frames = {f, f};
+    plan.frames = {f, f};
     Host host;
     TGIFAnimator &a = *host.animator;
     a.setAutoSize(false);
     a.setGeometry(10, 10, 100, 100);
-    load(a, spec);
+    load(a, plan);
     a.setStretch(stretch);
     a.setCenter(center);
     QCOMPARE(a.size(), QSize(100, 100));
@@ -540,12 +540,12 @@ void tst_TGIFAnimator::destination()
 
 void tst_TGIFAnimator::autoSize()
 {
-    GifSpec spec;
-    spec.screen = QSize(93, 80);
-    spec.frames = {FrameSpec{QRect(0, 0, 93, 80), {1}}};
+    GifPlan plan;
+    plan.screen = QSize(93, 80);
+    plan.frames = {FramePlan{QRect(0, 0, 93, 80), {1}}};
     TGIFAnimator a;
     a.move(3, 367);
-    load(a, spec);
+    load(a, plan);
     QCOMPARE(a.geometry(), QRect(3, 367, 93, 80));
 }
 
@@ -585,10 +585,10 @@ void tst_TGIFAnimator::seeThrough()
     a.setStretch(true);
     a.setTransparent(transparent);
     if (!empty) {
-        GifSpec spec;
+        GifPlan plan;
         // Row 0 is the key colour, the rest red.
-        spec.frames = {FrameSpec{QRect(0, 0, 4, 4), {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}}};
-        load(a, spec);
+        plan.frames = {FramePlan{QRect(0, 0, 4, 4), {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}}};
+        load(a, plan);
     }
     host.parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
@@ -601,7 +601,7 @@ void tst_TGIFAnimator::seeThrough()
 
 void tst_TGIFAnimator::readsStoredPropertiesInStreamOrder()
 {
-    GifSpec spec = threeFrames(1);
+    GifPlan plan = threeFrames(1);
     Host host;
     TGIFAnimator &a = *host.animator;
     QStringList events;
@@ -613,7 +613,7 @@ void tst_TGIFAnimator::readsStoredPropertiesInStreamOrder()
     TGIFAnimator::StoredProperties stored;
     stored.Animate = true;
     stored.FrameIndex = 1;
-    stored.ImageData = formData(buildGif(spec));
+    stored.ImageData = formData(buildGif(plan));
     stored.Stretch = true;
     a.readProperties(stored);
 
@@ -629,11 +629,11 @@ void tst_TGIFAnimator::readsStoredPropertiesInStreamOrder()
 
 void tst_TGIFAnimator::playsDuringModalLoop()
 {
-    GifSpec spec = threeFrames(1);
-    for (FrameSpec &f : spec.frames)
+    GifPlan plan = threeFrames(1);
+    for (FramePlan &f : plan.frames)
         f.delayCs = 5;
     Host host;
-    load(*host.animator, spec);
+    load(*host.animator, plan);
     host.parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
     QSignalSpy frames(host.animator, &TGIFAnimator::frameChanged);
@@ -712,12 +712,12 @@ void tst_TGIFAnimator::asyncDrawing_data()
 void tst_TGIFAnimator::asyncDrawing()
 {
     QFETCH(bool, handler);
-    GifSpec spec = threeFrames(1);
-    for (FrameSpec &f : spec.frames)
+    GifPlan plan = threeFrames(1);
+    for (FramePlan &f : plan.frames)
         f.delayCs = 5;
     Host host;
     TGIFAnimator &a = *host.animator;
-    load(a, spec);
+    load(a, plan);
     a.setAsyncDrawing(true);
     QVERIFY(!a.timer().syncEvent());
     a.setLoop(false);
@@ -747,12 +747,12 @@ void tst_TGIFAnimator::asyncDrawing()
 
 void tst_TGIFAnimator::asyncDestructionWhilePlaying()
 {
-    GifSpec spec = threeFrames(1);
-    for (FrameSpec &f : spec.frames)
+    GifPlan plan = threeFrames(1);
+    for (FramePlan &f : plan.frames)
         f.delayCs = 0;
     Host host;
     TGIFAnimator *a = host.animator;
-    load(*a, spec);
+    load(*a, plan);
     a->setAsyncDrawing(true);
     host.parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
@@ -773,13 +773,13 @@ void tst_TGIFAnimator::paintFailureIsReported()
     QStringList messages;
     const auto previous = tk::Application::setErrorDisplay([&](const QString &m) { messages << m; });
     {
-        GifSpec spec;
-        spec.globalTable = false;
-        FrameSpec first{QRect(0, 0, 4, 4), {1}};
+        GifPlan plan;
+        plan.globalTable = false;
+        FramePlan first{QRect(0, 0, 4, 4), {1}};
         first.localTable = true;
-        spec.frames = {first, FrameSpec{QRect(0, 0, 1, 1), {2}}};
+        plan.frames = {first, FramePlan{QRect(0, 0, 1, 1), {2}}};
         Host host;
-        load(*host.animator, spec);
+        load(*host.animator, plan);
         host.parent.show();
         QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
         host.animator->setFrameIndex(1);

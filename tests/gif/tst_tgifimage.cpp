@@ -4,6 +4,8 @@
 #include "toolkit/error.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QRandomGenerator>
 #include <QPainter>
 #include <QSignalSpy>
 
@@ -64,6 +66,8 @@ private Q_SLOTS:
     void sizeCannotChange();
     void framesDecodeLazilyAndOnce();
     void assignSharesData();
+    void arbitraryInputs_data();
+    void arbitraryInputs();
 };
 
 void TestGIFImage::failures_data()
@@ -599,6 +603,57 @@ void TestGIFImage::assignSharesData()
     QCOMPARE(&copy.Frames(0).Item(), &source.Frames(0).Item());
     QCOMPARE(copy.Frames(0).KeyColor(), entry(3));
     QCOMPARE(copy.Frames(0).bitmap().pixelIndex(1, 1), 3);
+}
+
+void TestGIFImage::arbitraryInputs_data()
+{
+    // The fuzz seeds, every input the fuzzer ever crashed on, and damaged copies of a valid file.
+    QTest::addColumn<QByteArray>("bytes");
+    for (const char *folder : {"/fuzz/seeds", "/tests/gif/fuzz-regressions"}) {
+        QDir dir(QStringLiteral(PC_SOURCE_DIR) + QLatin1String(folder));
+        for (const QFileInfo &info : dir.entryInfoList(QDir::Files, QDir::Name)) {
+            QFile file(info.filePath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QTest::newRow(qPrintable(info.fileName())) << file.readAll();
+        }
+    }
+    GifBuilder b;
+    b.header().screen(8, 8, 3).graphicControl(1, 3, 2).descriptor(0, 0, 8, 8, 2, true);
+    const QByteArray valid = b.literals(2, std::vector<int>(64, 1)).trailer().bytes();
+    QRandomGenerator random(5);
+    for (int i = 0; i < 200; ++i) {
+        QByteArray damaged = valid;
+        for (int flips = 0; flips < 3; ++flips)
+            damaged[int(random.bounded(int(valid.size())))] = char(random.bounded(256));
+        QTest::addRow("damaged copy %d", i) << damaged;
+    }
+}
+
+void TestGIFImage::arbitraryInputs()
+{
+    QFETCH(QByteArray, bytes);
+    TGIFImage image;
+    try {
+        image.loadFromBytes(bytes);
+    } catch (const tk::Error &) {
+        QCOMPARE(image.SelectedFrame(), -1);
+    }
+    QImage canvas(9, 9, QImage::Format_ARGB32);
+    QPainter painter(&canvas);
+    for (int i = 0; i < image.FrameCount(); ++i) {
+        TGIFFrame &frame = image.Frames(i);
+        try {
+            const QImage &picture = frame.bitmap();
+            if (!picture.isNull()) {
+                QCOMPARE(picture.width(), int(frame.Item().StoredWidth));
+                QCOMPARE(picture.height(), int(frame.Item().StoredHeight));
+                QCOMPARE(picture.colorCount(), 1 << frame.pictureDepth());
+            }
+            frame.draw(painter, canvas.rect(), true);
+        } catch (const tk::Error &) {
+            QCOMPARE(frame.pictureDepth() == 0 || !frame.isDecoded(), true);
+        }
+    }
 }
 
 PC_TEST_MAIN(TestGIFImage)
