@@ -78,7 +78,8 @@ void addComponentRows(bool (*wanted)(Kind))
             QTest::newRow(cetvelflayout::Components[i].name.data()) << int(i);
 }
 
-bool isBuilt(Kind k) { return k != Kind::CloseButton && k != Kind::Logo; }
+// The close button and the logo come with widgets of their own; until then their places stay empty.
+bool isOwnWidget(Kind k) { return k == Kind::CloseButton || k == Kind::Logo; }
 bool isBoxedText(Kind k) { return k == Kind::Heading || k == Kind::PeriodLabel; }
 bool isPanel(Kind k) { return k == Kind::StatePanel || k == Kind::TitlePanel; }
 
@@ -157,7 +158,7 @@ void TestTcetvelfLayout::window()
 
 void TestTcetvelfLayout::components_data()
 {
-    addComponentRows(isBuilt);
+    addComponentRows([](Kind) { return true; });
 }
 
 // Each row of the layout table against the widget built from it.
@@ -166,6 +167,8 @@ void TestTcetvelfLayout::components()
     QFETCH(int, index);
     const Component &c = cetvelflayout::Components[std::size_t(index)];
     QWidget *w = child(c);
+    if (w == nullptr && isOwnWidget(c.kind))
+        QSKIP("not in the window yet");
     QVERIFY(w != nullptr);
     QCOMPARE(w->parentWidget(), &::window());
     QCOMPARE(w->geometry(), QRect(c.rect.left, c.rect.top, c.rect.width, c.rect.height));
@@ -246,7 +249,7 @@ void TestTcetvelfLayout::stackingFollowsTable()
     const QObjectList siblings = ::window().children();
     int previous = -1;
     for (const Component &c : cetvelflayout::Components) {
-        if (!isBuilt(c.kind))
+        if (child(c) == nullptr && isOwnWidget(c.kind))
             continue;
         const int at = int(siblings.indexOf(child(c)));
         QVERIFY2(at > previous, c.name.data());
@@ -473,7 +476,8 @@ void TestTcetvelfLayout::toolTipsAndCursors()
                           "StaticText10", "StaticText11", "StaticText12"})
         handed << QString::fromLatin1(b);
     for (const char *p : {"StaticText21", "StaticText23", "StaticText24", "StaticText25", "StaticText26",
-                          "StaticText27", "StaticText28", "Panel6", "Panel3", "Panel2", "Panel31"}) {
+                          "StaticText27", "StaticText28", "Panel6", "Panel3", "Panel2", "Panel31",
+                          "RoundedButton1", "GIFAnimator1"}) {
         tipped << QString::fromLatin1(p);
         handed << QString::fromLatin1(p);
     }
@@ -486,7 +490,7 @@ void TestTcetvelfLayout::toolTipsAndCursors()
         const bool hand = w->testAttribute(Qt::WA_SetCursor) && w->cursor().shape() == Qt::PointingHandCursor;
         QVERIFY2(handed.contains(w->objectName()) == hand, qPrintable(w->objectName()));
     }
-    QCOMPARE(seen, int(cetvelflayout::Components.size()) - 2);
+    QVERIFY(seen >= int(cetvelflayout::Components.size()) - 2);
     QCOMPARE(::window().findChild<QWidget *>(QStringLiteral("Panel31"))->toolTip(), QStringLiteral("Yapay"));
     QCOMPARE(::window().findChild<QWidget *>(QStringLiteral("StaticText21"))->toolTip(), QStringLiteral("1.Periyot"));
     QCOMPARE(::window().findChild<QWidget *>(QStringLiteral("StaticText12"))->toolTip(),
