@@ -7,7 +7,7 @@ build=${1:-$root/build-gif}
 reps=${2:-5}
 cmake --build "$build" --target gif_make_inputs gif_decode -j2 >/dev/null
 inputs=$build/gif-bench-inputs
-[ -f "$inputs/transparent.gif" ] || "$build/bench/gif_make_inputs" "$inputs"
+[ -f "$inputs/noise.gif" ] || "$build/bench/gif_make_inputs" "$inputs"
 PC_GIF_BENCH_INPUTS=$inputs "$build/bench/gif_decode" --benchmark_repetitions="$reps" \
   --benchmark_report_aggregates_only=true --benchmark_format=json >"$build/gif_decode.json"
 python3 - "$build/gif_decode.json" <<'PY'

@@ -106,5 +106,6 @@ PC_GIF_BENCH(interlaced)
 PC_GIF_BENCH(local-tables)
 PC_GIF_BENCH(1bit)
 PC_GIF_BENCH(transparent)
+PC_GIF_BENCH(noise)
 
 BENCHMARK_MAIN();

@@ -1,5 +1,5 @@
-// Writes the large GIF files the decode benchmark reads: 500 x 500 pixels, 60 frames, in five
-// kinds (plain, interlaced, local tables, 1-bit, transparent), with the program's GIF writer.
+// Writes the large GIF files the decode benchmark reads: 500 x 500 pixels, 60 frames, in six
+// kinds (plain, interlaced, local tables, 1-bit, transparent, noise), with the program's GIF writer.
 #include "gif/tgifwriter.h"
 
 #include <QDir>
@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -27,12 +28,14 @@ TGIFColorTable rampTable(int count, int shift)
 }
 
 // Smooth moving rings with a little noise: compresses about as well as a photo-like animation.
-void drawFrame(std::vector<std::uint8_t> &pixels, int frame, int colours, std::mt19937 &random)
+// The noisy kind is close to incompressible, the worst case for any LZW decoder.
+void drawFrame(std::vector<std::uint8_t> &pixels, int frame, int colours, std::mt19937 &random, bool noisy)
 {
     for (int y = 0; y < Size; ++y)
         for (int x = 0; x < Size; ++x) {
             const double d = std::hypot(x - 250.0 - 80 * std::cos(frame * 0.1), y - 250.0 - 60 * std::sin(frame * 0.13));
-            int v = int(d * 0.35 + frame * 2) + (random() % 16 == 0 ? int(random() % 3) : 0);
+            const int v = noisy ? int(d * 1.7 + frame * 3) + int(random() % 5)
+                                : int(d * 0.35 + frame * 2) + (random() % 16 == 0 ? int(random() % 3) : 0);
             pixels[std::size_t(y) * Size + std::size_t(x)] = std::uint8_t(colours == 2 ? (v / 24) & 1 : v % colours);
         }
 }
@@ -43,6 +46,7 @@ QByteArray make(const char *kind)
     const bool local = !std::strcmp(kind, "local-tables");
     const bool oneBit = !std::strcmp(kind, "1bit");
     const bool transparent = !std::strcmp(kind, "transparent");
+    const bool noisy = !std::strcmp(kind, "noise");
     const int colours = oneBit ? 2 : 256;
     std::mt19937 random(42);
     TGIFWriter writer;
@@ -55,7 +59,7 @@ QByteArray make(const char *kind)
     writer.writeLoopBlock(0);
     std::vector<std::uint8_t> pixels(std::size_t(Size) * Size);
     for (int f = 0; f < Frames; ++f) {
-        drawFrame(pixels, f, colours, random);
+        drawFrame(pixels, f, colours, random, noisy);
         if (transparent)
             for (std::size_t i = 0; i < pixels.size(); i += 3)
                 if (pixels[i] < 40)
@@ -80,7 +84,7 @@ int main(int argc, char **argv)
 {
     const QString dir = QString::fromLocal8Bit(argc > 1 ? argv[1] : "gif-bench-inputs");
     QDir().mkpath(dir);
-    for (const char *kind : {"plain", "interlaced", "local-tables", "1bit", "transparent"}) {
+    for (const char *kind : {"plain", "interlaced", "local-tables", "1bit", "transparent", "noise"}) {
         QFile out(dir + QStringLiteral("/%1.gif").arg(QLatin1String(kind)));
         const QByteArray bytes = make(kind);
         if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
