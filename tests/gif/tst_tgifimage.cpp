@@ -68,6 +68,7 @@ private Q_SLOTS:
     void assignSharesData();
     void arbitraryInputs_data();
     void arbitraryInputs();
+    void pictureLimitApplies();
 };
 
 void TestGIFImage::failures_data()
@@ -654,6 +655,22 @@ void TestGIFImage::arbitraryInputs()
             QCOMPARE(frame.pictureDepth() == 0 || !frame.isDecoded(), true);
         }
     }
+}
+
+void TestGIFImage::pictureLimitApplies()
+{
+    // 600 x 600 at 4 bytes a pixel is 1.4 MB: over a 1 MiB limit, under the default one.
+    GifBuilder b;
+    b.header().screen(600, 600, 2).descriptor(0, 0, 600, 600).literals(2, {1, 2}).trailer();
+    TGIFImage image;
+    TGIFImage::setPictureLimit(1 << 20);
+    const QString error = loadError(image, b.bytes());
+    TGIFImage::setPictureLimit(std::uint64_t(1) << 40);
+    QCOMPARE(error, QStringLiteral("GIF logical screen too large: 600 x 600 pixels"));
+    QCOMPARE(TGIFImage::pictureLimit(), TGIFImage::MaxPictureBytes);
+    QCOMPARE(loadError(image, b.bytes()), QString());
+    QCOMPARE(image.Frames(0).bitmap().pixelIndex(1, 0), 2);
+    QCOMPARE(image.Frames(0).bitmap().pixelIndex(2, 0), 0);
 }
 
 PC_TEST_MAIN(TestGIFImage)
