@@ -1,21 +1,41 @@
 #include "toolkit/tform.h"
 
+#include <QAccessibleWidget>
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 namespace tk {
+
+namespace {
+
+QAccessibleInterface *formAccessible(const QString &className, QObject *object)
+{
+    Q_UNUSED(className);
+    auto *form = qobject_cast<TForm *>(object);
+    if (form == nullptr)
+        return nullptr;
+    return new QAccessibleWidget(form, form->isApplicationWindow() ? QAccessible::Window : QAccessible::Dialog);
+}
+
+} // namespace
 
 TForm::TForm(QSize clientSize, const QString &designTitle, Buttons buttons, QWidget *parent)
     : QDialog(parent)
 {
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    // Dialogs are transient for the window they are opened from; the main window sets itself
+    // apart with setApplicationWindow().
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                             | Qt::WindowCloseButtonHint;
     if (buttons == Buttons::SystemMenuAndMinimize)
         flags |= Qt::WindowMinimizeButtonHint;
     setWindowFlags(flags);
+    static const bool accessibleFormsInstalled = (QAccessible::installFactory(formAccessible), true);
+    Q_UNUSED(accessibleFormsInstalled);
     setFixedSize(clientSize);
     setSizeGripEnabled(false);
     setWindowTitle(designTitle);
@@ -25,6 +45,14 @@ TForm::TForm(QSize clientSize, const QString &designTitle, Buttons buttons, QWid
 }
 
 TForm::~TForm() = default;
+
+void TForm::setApplicationWindow(bool on)
+{
+    if (on == m_applicationWindow)
+        return;
+    m_applicationWindow = on;
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | (on ? Qt::Window : Qt::Dialog));
+}
 
 void TForm::setColor(TColor color)
 {
@@ -58,6 +86,13 @@ void TForm::kapatExecute()
 void TForm::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
+        // A modal form belongs to the window it was opened from, so that the window manager keeps
+        // it above that window and moves them together.
+        if (isModal() && windowHandle() != nullptr) {
+            QWidget *opener = QApplication::activeWindow();
+            if (opener != nullptr && opener != this && opener->windowHandle() != nullptr)
+                windowHandle()->setTransientParent(opener->windowHandle());
+        }
         centreOnScreen();
         FormShow();
     }

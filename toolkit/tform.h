@@ -35,6 +35,11 @@ public:
 
     QAction *kapat() const { return m_kapat; }
 
+    // The program's main window is presented to assistive technology as an application window
+    // (a frame); the other forms are dialogs.
+    bool isApplicationWindow() const { return m_applicationWindow; }
+    void setApplicationWindow(bool on);
+
     // Closes the window: on a modal dialog this ends the modal show, on the main window the program.
     void closeForm();
 
@@ -61,6 +66,7 @@ private:
 
     TColor m_color;
     QAction *m_kapat = nullptr;
+    bool m_applicationWindow = false;
 };
 
 } // namespace tk

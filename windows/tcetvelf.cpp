@@ -1,6 +1,8 @@
 #include "windows/tcetvelf.h"
 
 #include "data/categorytexts.h"
+#include "gif/logoformdata.h"
+#include "gif/tgifanimator.h"
 #include "toolkit/tbevel.h"
 #include "toolkit/tfont.h"
 #include "toolkit/thint.h"
@@ -8,9 +10,11 @@
 #include "toolkit/tshape.h"
 #include "toolkit/tstatictext.h"
 #include "toolkit/tstatusbar.h"
+#include "widgets/troundedbutton.h"
 #include "widgets/ttilebutton.h"
 #include "windows/cetvelflayout.h"
 #include "windows/instances.h"
+#include "windows/taboutf.h"
 #include "windows/tgrupf.h"
 #include "windows/tsabitf.h"
 
@@ -119,12 +123,45 @@ tk::TStatusBar *makeStatusBar(QWidget *parent, const Component &c)
     return bar;
 }
 
+TRoundedButton *makeCloseButton(QWidget *parent, const Component &c)
+{
+    auto *button = new TRoundedButton(parent);
+    place(button, c);
+    button->setCaption(utf8(c.caption));
+    button->setShape(TrbsShape::rbsRounded);
+    button->setFlat(true);
+    button->setGray(true);
+    button->setTrackGlyph(true);
+    button->setColor(c.color);
+    button->setHotTrackColor(tk::clBlue);
+    button->setFont(fontOf(c));
+    button->setFontColor(c.fontColor);
+    tk::THint::setHint(button, utf8(c.hint));
+    return button;
+}
+
+TGIFAnimator *makeLogo(QWidget *parent, const Component &c)
+{
+    auto *logo = new TGIFAnimator(parent);
+    place(logo, c);
+    // The window's stored settings, read in their stream order: the logo plays from frame 0.
+    TGIFAnimator::StoredProperties stored;
+    stored.Animate = true;
+    stored.FrameIndex = 1;
+    stored.ImageData = logoFormData();
+    stored.Stretch = true;
+    logo->readProperties(stored);
+    tk::THint::setHint(logo, utf8(c.hint));
+    return logo;
+}
+
 } // namespace
 
 Tcetvelf::Tcetvelf(QWidget *parent)
     : tk::TForm(QSize(769, 479), utf8(cetvelflayout::DesignTitle), Buttons::SystemMenuAndMinimize, parent)
 {
     setObjectName(QStringLiteral("cetvelf"));
+    setApplicationWindow(true);
     setColor(cetvelflayout::WindowColor);
     setFont(tk::defaultFont());
     // Every control with a hint shows it unless it says otherwise.
@@ -135,6 +172,8 @@ Tcetvelf::Tcetvelf(QWidget *parent)
     connect(StaticText3, &tk::TStaticText::clicked, this, &Tcetvelf::StaticText3Click);
     connect(StaticText11, &tk::TStaticText::clicked, this, &Tcetvelf::StaticText11Click);
     connect(StaticText12, &tk::TStaticText::clicked, this, &Tcetvelf::StaticText12Click);
+    connect(GIFAnimator1, &TImageControl::clicked, this, &Tcetvelf::GIFAnimator1Click);
+    connect(RoundedButton1, &TRoundedButton::clicked, this, &Tcetvelf::RoundedButton1Click);
 }
 
 Tcetvelf::~Tcetvelf() = default;
@@ -158,8 +197,8 @@ void Tcetvelf::buildLayout()
         case Kind::StatePanel:
         case Kind::TitlePanel: made[i] = makePanel(this, c); break;
         case Kind::StatusBar: made[i] = makeStatusBar(this, c); break;
-        case Kind::CloseButton:
-        case Kind::Logo: break; // made by their own widgets
+        case Kind::CloseButton: made[i] = makeCloseButton(this, c); break;
+        case Kind::Logo: made[i] = makeLogo(this, c); break;
         }
     }
 
@@ -179,6 +218,8 @@ void Tcetvelf::buildLayout()
     PC_BIND(StaticText29); PC_BIND(StaticText30); PC_BIND(StaticText31);
     PC_BIND(Panel1); PC_BIND(Panel2); PC_BIND(Panel3); PC_BIND(Panel6); PC_BIND(Panel31);
     PC_BIND(StatusBar1);
+    PC_BIND(RoundedButton1);
+    PC_BIND(GIFAnimator1);
 #undef PC_BIND
 }
 
@@ -217,4 +258,21 @@ void Tcetvelf::StaticText12Click(tk::TStaticText *sender)
     Q_UNUSED(sender);
     grupf->fill(&CategoryTextTable.entry(8));
     grupf->exec();
+}
+
+void Tcetvelf::GIFAnimator1Click(TImageControl *sender)
+{
+    Q_UNUSED(sender);
+    AboutF->exec();
+}
+
+void Tcetvelf::RoundedButton1Click(TRoundedButton *sender)
+{
+    Q_UNUSED(sender);
+    closeForm();
+}
+
+void Tcetvelf::kapatExecute()
+{
+    RoundedButton1Click(RoundedButton1);
 }

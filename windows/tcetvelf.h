@@ -4,6 +4,9 @@
 
 #include <array>
 
+class TGIFAnimator;
+class TImageControl;
+class TRoundedButton;
 class TTileButton;
 class QWidget;
 
@@ -30,6 +33,8 @@ public:
     void StaticText3Click(tk::TStaticText *sender);
     void StaticText11Click(tk::TStaticText *sender);
     void StaticText12Click(tk::TStaticText *sender);
+    void GIFAnimator1Click(TImageControl *sender);
+    void RoundedButton1Click(TRoundedButton *sender);
 
     tk::TShape *Shape1 = nullptr;
     tk::TShape *Shape2 = nullptr;
@@ -94,9 +99,13 @@ public:
     tk::TPanel *Panel6 = nullptr;
     tk::TPanel *Panel31 = nullptr;
     tk::TStatusBar *StatusBar1 = nullptr;
+    TRoundedButton *RoundedButton1 = nullptr;
+    TGIFAnimator *GIFAnimator1 = nullptr;
 
 protected:
     void FormShow() override;
+    // Escape runs the close button's handler.
+    void kapatExecute() override;
 
 private:
     void buildLayout();

@@ -1,0 +1,65 @@
+import os
+import subprocess
+import tempfile
+import time
+import unittest
+
+from e2e_common import MAIN_TITLE, ProgramTestCase
+
+LOGO = (3, 367, 93, 80)
+CLOSE_BUTTON = (4, 40, 55, 33)
+
+
+def centre(rect):
+    x, y, w, h = rect
+    return x + w // 2, y + h // 2
+
+
+class MainWindow(ProgramTestCase):
+    def test_logo_opens_the_about_dialog_and_escape_closes_it(self):
+        program = self.start()
+        main = program.main_window()
+        self.session.click(main, *centre(LOGO))
+        self.session.wait_window(MAIN_TITLE, count=2, pid=program.proc.pid)
+        self.session.run("xdotool", "key", "Escape")
+        deadline = time.monotonic() + 5
+        while time.monotonic() < deadline and len(self.session.find_windows(MAIN_TITLE, program.proc.pid)) != 1:
+            time.sleep(0.02)
+        self.assertEqual(len(self.session.find_windows(MAIN_TITLE, program.proc.pid)), 1)
+        self.assertIsNone(program.wait_exit(0.2), "Escape in the dialog must not end the program")
+
+    def test_close_button_ends_the_program_with_code_0(self):
+        program = self.start()
+        main = program.main_window()
+        self.session.click(main, *centre(CLOSE_BUTTON))
+        self.assertEqual(program.wait_exit(2), 0)
+
+    def pixels(self, path):
+        """(width, height, RGB bytes) of a PNG, read through ImageMagick."""
+        size = self.session.run("identify", "-format", "%w %h", path).stdout.split()
+        raw = subprocess.run(["convert", path, "rgb:-"], capture_output=True, check=True).stdout
+        return int(size[0]), int(size[1]), raw
+
+    def test_only_the_logo_changes_between_two_screenshots(self):
+        program = self.start()
+        main = program.main_window()
+        # Park the pointer outside the window so that no hover look changes anything.
+        self.session.run("xdotool", "mousemove", "0", "0")
+        time.sleep(0.5)
+        folder = tempfile.mkdtemp(prefix="pc-shots-")
+        first = self.pixels(self.session.screenshot(os.path.join(folder, "a.png"), main))
+        time.sleep(0.3)
+        second = self.pixels(self.session.screenshot(os.path.join(folder, "b.png"), main))
+        width, height, a = first
+        self.assertEqual((width, height), (769, 479))
+        b = second[2]
+        changed = [(i // 3) for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3]]
+        self.assertTrue(changed, "the logo did not move in 300 ms")
+        xs = [p % width for p in changed]
+        ys = [p // width for p in changed]
+        lx, ly, lw, lh = LOGO
+        self.assertTrue(lx <= min(xs) and max(xs) < lx + lw and ly <= min(ys) and max(ys) < ly + lh,
+                        f"pixels changed outside the logo: x {min(xs)}..{max(xs)}, y {min(ys)}..{max(ys)}")
+
+if __name__ == "__main__":
+    unittest.main()
