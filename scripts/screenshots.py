@@ -59,7 +59,7 @@ def shoot(build, scale, docs):
 
 
 def main():
-    build = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build")
+    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build"))
     docs = os.path.join(ROOT, "docs")
     os.makedirs(docs, exist_ok=True)
     for scale in (1, 2):
