@@ -225,6 +225,10 @@ RoundedButtonLook TRoundedButton::look() const
     l.fontColor = m_fontColor;
     l.hotTrackColor = m_hotTrackColor;
     l.font = font();
+    if (m_captionDirty) {
+        m_shownCaption = roundedButtonCaption(m_caption, font(), width());
+        m_captionDirty = false;
+    }
     l.caption = m_shownCaption;
     l.flat = m_flat;
     l.mouseOver = m_mouseOver;
@@ -302,5 +306,7 @@ void TRoundedButton::rebuildGlyphs()
 
 void TRoundedButton::updateCaption()
 {
-    m_shownCaption = roundedButtonCaption(m_caption, font(), width());
+    // Measured when next painted: text measuring needs the font set-up, which start-up leaves
+    // until the window is on screen.
+    m_captionDirty = true;
 }

@@ -120,7 +120,8 @@ private:
     bool m_flat = true;
     TrbsShape m_shape = TrbsShape::rbsRounded;
     QString m_caption;
-    QString m_shownCaption;
+    mutable QString m_shownCaption;
+    mutable bool m_captionDirty = true;
     RoundedButtonGeometry m_geometry;
     bool m_mouseOver = false;
     bool m_pressed = false;
