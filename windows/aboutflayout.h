@@ -23,15 +23,15 @@ inline constexpr std::string_view CompanyForm = "Yazılım ve Eğitim Ltd. Şti.
 enum class Kind { Panel, ShadowLabel, Label, CreditsPanel, Image, SpeedButton };
 enum class Parent { Form, Panel1 };
 
-struct FontSpec {
+struct FontDef {
     std::string_view face;
     int pixelHeight;
     tk::FontStyle style;
     tk::TColor color;
 };
 
-inline constexpr FontSpec DefaultFont{"MS Sans Serif", 11, tk::FontStyle::Regular, tk::clWindowText};
-inline constexpr FontSpec HeadingFont{"Times New Roman", 24, tk::FontStyle::Bold, tk::clBlue};
+inline constexpr FontDef DefaultFont{"MS Sans Serif", 11, tk::FontStyle::Regular, tk::clWindowText};
+inline constexpr FontDef HeadingFont{"Times New Roman", 24, tk::FontStyle::Bold, tk::clBlue};
 
 struct Component {
     std::string_view name;
@@ -39,7 +39,7 @@ struct Component {
     Parent parent;
     int left, top, width, height; // width and height 0: sized to the text
     std::string_view caption;
-    FontSpec font;
+    FontDef font;
     std::string_view hint; // shown as a tool-tip when not empty
     bool handCursor;
 };

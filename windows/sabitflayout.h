@@ -13,7 +13,7 @@ namespace sabitflayout {
 
 using namespace std::string_view_literals;
 
-struct FontSpec {
+struct FontDef {
     std::string_view face;
     int pixelHeight;
     tk::FontStyle style;
@@ -63,9 +63,9 @@ inline constexpr std::array<tk::ToolItem, 4> ToolItems{{
 inline constexpr std::array<std::string_view, 3> Pictures{
     ":/assets/book.png"sv, ":/assets/door-green.png"sv, ":/assets/door-blue.png"sv};
 
-inline constexpr FontSpec NameFont{"MS Sans Serif"sv, 24, tk::FontStyle::Bold, tk::clRed};
-inline constexpr FontSpec CaptionFont{"MS Sans Serif"sv, 11, tk::FontStyle::Bold, tk::clNavy};
-inline constexpr FontSpec ValueFont{"MS Sans Serif"sv, 11, tk::FontStyle::Bold, tk::clYellow};
+inline constexpr FontDef NameFont{"MS Sans Serif"sv, 24, tk::FontStyle::Bold, tk::clRed};
+inline constexpr FontDef CaptionFont{"MS Sans Serif"sv, 11, tk::FontStyle::Bold, tk::clNavy};
+inline constexpr FontDef ValueFont{"MS Sans Serif"sv, 11, tk::FontStyle::Bold, tk::clYellow};
 
 inline constexpr int CaptionWidth = 110;
 inline constexpr int CaptionHeight = 17;

@@ -26,9 +26,9 @@ QString text(std::string_view s)
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
-QFont fontOf(const aboutf::FontSpec &spec)
+QFont fontOf(const aboutf::FontDef &def)
 {
-    return tk::makeFont(text(spec.face), spec.pixelHeight, spec.style);
+    return tk::makeFont(text(def.face), def.pixelHeight, def.style);
 }
 
 template <std::size_t N>

@@ -42,9 +42,9 @@ QRect areaRect(const sabitflayout::Area &area)
     return QRect(area.left, area.top, area.width, area.height);
 }
 
-void applyFont(QWidget *widget, const sabitflayout::FontSpec &spec)
+void applyFont(QWidget *widget, const sabitflayout::FontDef &def)
 {
-    widget->setFont(tk::makeFont(qs(spec.face), spec.pixelHeight, spec.style));
+    widget->setFont(tk::makeFont(qs(def.face), def.pixelHeight, def.style));
 }
 
 } // namespace
