@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/tclicktracker.h"
+
 #include "toolkit/talignment.h"
 #include "toolkit/tcolor.h"
 
@@ -53,7 +55,7 @@ private:
     bool m_transparent = true;
     TColor m_color = clBtnFace;
     TColor m_fontColor = clWindowText;
-    bool m_pressed = false;
+    TClickTracker m_click;
 };
 
 } // namespace tk

@@ -109,18 +109,12 @@ void TPanel::paintEvent(QPaintEvent *)
 
 void TPanel::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_pressed = true;
-    event->accept();
+    m_click.press(event);
 }
 
 void TPanel::mouseReleaseEvent(QMouseEvent *event)
 {
-    event->accept();
-    if (event->button() != Qt::LeftButton || !m_pressed)
-        return;
-    m_pressed = false;
-    if (rect().contains(event->position().toPoint()))
+    if (m_click.release(event, rect()))
         Q_EMIT clicked(this);
 }
 

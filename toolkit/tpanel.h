@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/tclicktracker.h"
+
 #include "toolkit/talignment.h"
 #include "toolkit/tcaptioncache.h"
 #include "toolkit/tcolor.h"
@@ -67,7 +69,7 @@ private:
     int m_borderWidth = 0;
     TColor m_color = clBtnFace;
     TColor m_fontColor = clWindowText;
-    bool m_pressed = false;
+    TClickTracker m_click;
 };
 
 } // namespace tk

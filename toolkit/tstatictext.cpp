@@ -107,18 +107,12 @@ void TStaticText::paintEvent(QPaintEvent *)
 
 void TStaticText::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_pressed = true;
-    event->accept();
+    m_click.press(event);
 }
 
 void TStaticText::mouseReleaseEvent(QMouseEvent *event)
 {
-    event->accept();
-    if (event->button() != Qt::LeftButton || !m_pressed)
-        return;
-    m_pressed = false;
-    if (rect().contains(event->position().toPoint()))
+    if (m_click.release(event, rect()))
         Q_EMIT clicked(this);
 }
 
