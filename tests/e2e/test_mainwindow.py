@@ -45,11 +45,20 @@ class MainWindow(ProgramTestCase):
         main = program.main_window()
         # Park the pointer outside the window so that no hover look changes anything.
         self.session.run("xdotool", "mousemove", "0", "0")
-        time.sleep(0.5)
         folder = tempfile.mkdtemp(prefix="pc-shots-")
-        first = self.pixels(self.session.screenshot(os.path.join(folder, "a.png"), main))
+        # The first frames come once start-up's work has settled; wait for the logo to be moving.
+        shot = lambda name: self.pixels(self.session.screenshot(os.path.join(folder, name), main))
+        deadline = time.monotonic() + 5
+        previous = shot("warm.png")
+        while time.monotonic() < deadline:
+            time.sleep(0.1)
+            current = shot("warm.png")
+            if current != previous:
+                break
+            previous = current
+        first = shot("a.png")
         time.sleep(0.3)
-        second = self.pixels(self.session.screenshot(os.path.join(folder, "b.png"), main))
+        second = shot("b.png")
         width, height, a = first
         self.assertEqual((width, height), (769, 479))
         b = second[2]
