@@ -19,7 +19,7 @@ def program_path():
     path = os.environ.get("PC_PROGRAM")
     if not path:
         raise unittest.SkipTest("PC_PROGRAM is not set")
-    return path
+    return os.path.abspath(path)
 
 
 class XSession:
@@ -129,11 +129,25 @@ class XSession:
         self.activate(wid)
         self.run("xdotool", "key", "--clearmodifiers", keys)
 
-    def click(self, wid, x, y, button=1):
-        """Clicks at client coordinates (x, y) of window wid."""
-        left, top, _, _ = self.client_geometry(wid)
-        self.run("xdotool", "mousemove", "--sync", str(left + x), str(top + y))
-        self.run("xdotool", "click", str(button))
+    def click(self, wid, x, y, button=1, origin=None):
+        """Clicks at client coordinates (x, y) of window wid; origin is its client area's top left,
+        when the caller already knows it."""
+        left, top = origin or self.client_geometry(wid)[:2]
+        # One connection for both, so the server handles the move before the press. (With --sync,
+        # xdotool waits for the pointer to move, and hangs when it already is at the target.)
+        self.run("xdotool", "mousemove", str(left + x), str(top + y), "click", "--delay", "0", str(button))
+
+    def client_windows(self, title, pid):
+        """The managed windows of process pid with this title, oldest first, from the window
+        manager's client list: much cheaper than walking the whole window tree."""
+        if shutil.which("wmctrl") is None:
+            return self.find_windows(title, pid)
+        found = []
+        for line in self.run("wmctrl", "-l", "-p", check=False).stdout.splitlines():
+            fields = line.split(None, 4)
+            if len(fields) == 5 and fields[2] == str(pid) and fields[4] == title:
+                found.append(int(fields[0], 16))
+        return found
 
     def close_request(self, wid):
         """Asks the window to close, as its close box does (WM_DELETE_WINDOW through the window manager)."""
