@@ -222,6 +222,7 @@ def run_animate(minutes):
 def run_starts(count):
     rng = random.Random(8122026)
     failures = 0
+    exit_times = []
     with XSession() as session:
         for i in range(count):
             program = Program(session)
@@ -232,18 +233,22 @@ def run_starts(count):
                     session.click(main, LOGO[0] + LOGO[2] // 2, LOGO[1] + LOGO[3] // 2)
                     session.wait_window(MAIN_TITLE, count=2, pid=program.proc.pid)
                 time.sleep(rng.uniform(0, 0.6))
+                asked = time.monotonic()
                 if with_about or rng.random() < 0.5:
                     # The session ends under the program.
                     program.proc.send_signal(signal.SIGTERM)
                 else:
                     session.close_request(program.main_window())
                 code = program.wait_exit(1)
+                exit_times.append(time.monotonic() - asked)
                 if code != 0:
                     failures += 1
                     print(f"start {i}: exit code {code}")
             finally:
                 program.stop()
     print(f"starts: {count}, failures: {failures}")
+    print(f"time from the close request to the exit: median {1000 * statistics.median(exit_times):.0f} ms, "
+          f"longest {1000 * max(exit_times):.0f} ms")
     return failures == 0
 
 
