@@ -1,5 +1,5 @@
 #include "tests/support/testmain.h"
-#include "tests/toolkit/pixelprobe.h"
+#include "tests/support/pixelprobe.h"
 #include "toolkit/tbevel.h"
 
 #include <QWidget>
