@@ -35,6 +35,19 @@ function(pc_add_test name)
     TIMEOUT 300)
 endfunction()
 
+# pc_add_scaled_runs(<test>...): each test once more at 1.5 and at 2 times the scale, as
+# <test>_1.5x and <test>_2x. Anything drawn at the wrong scale blurs or shifts there.
+function(pc_add_scaled_runs)
+  foreach(test IN LISTS ARGN)
+    foreach(scale 1.5 2)
+      add_test(NAME ${test}_${scale}x COMMAND ${test})
+      set_tests_properties(${test}_${scale}x PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale};QT_FATAL_WARNINGS=0;${PC_TEST_ENV}"
+        TIMEOUT 300)
+    endforeach()
+  endforeach()
+endfunction()
+
 # Environment for every registered test (a CMake list, appended to by the sanitizer settings).
 set(PC_TEST_ENV "XDG_RUNTIME_DIR=${PROJECT_BINARY_DIR}/runtime")
 file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/runtime)
