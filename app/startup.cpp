@@ -27,18 +27,14 @@ void onTerminationSignal(int)
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
 
+// Installed before anything else, so that a session ending while the program is still starting
+// up is not lost: the byte waits in the pipe until the event loop runs, which then ends at once.
 class TerminationWatch {
 public:
     TerminationWatch()
     {
         if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
             return;
-        m_notifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
-        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [] {
-            char byte;
-            [[maybe_unused]] const auto read = ::read(signalPipe[0], &byte, 1);
-            QCoreApplication::exit(0);
-        });
         struct sigaction action = {};
         action.sa_handler = onTerminationSignal;
         sigemptyset(&action.sa_mask);
@@ -52,16 +48,28 @@ public:
         action.sa_handler = SIG_DFL;
         for (int sig : {SIGTERM, SIGHUP, SIGINT})
             ::sigaction(sig, &action, nullptr);
-        m_notifier.reset();
         for (int &fd : signalPipe)
             if (fd >= 0) {
                 ::close(fd);
                 fd = -1;
             }
     }
+    TerminationWatch(const TerminationWatch &) = delete;
+    TerminationWatch &operator=(const TerminationWatch &) = delete;
 
-private:
-    std::unique_ptr<QSocketNotifier> m_notifier;
+    // From here on a termination request ends the application's event loop (the application owns
+    // the notifier, so it goes before the application does).
+    void watch(QCoreApplication &app)
+    {
+        if (signalPipe[0] < 0)
+            return;
+        auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, [] {
+            char byte;
+            [[maybe_unused]] const auto read = ::read(signalPipe[0], &byte, 1);
+            QCoreApplication::exit(0);
+        });
+    }
 };
 
 } // namespace
@@ -92,6 +100,7 @@ ProgramWindows::~ProgramWindows()
 
 int runProgram(const char *programName)
 {
+    TerminationWatch terminationWatch;
     // Qt sees only the program's name: nothing on the command line changes what the program does.
     int argc = 1;
     char *argv[] = {const_cast<char *>(programName), nullptr};
@@ -100,7 +109,7 @@ int runProgram(const char *programName)
     // The main window's closing ends the loop, whatever dialogs exist hidden.
     app.setQuitOnLastWindowClosed(false);
 
-    TerminationWatch terminationWatch;
+    terminationWatch.watch(app);
     int exitCode = 0;
     {
         ProgramWindows windows;
