@@ -86,10 +86,17 @@ class Driver:
             time.sleep(0.005)
 
     def topmost(self):
-        """The newest dialog: the active window when it is ours, else the last one mapped."""
-        active = self.session.active_window()
-        seen = self.windows()
-        return active if active in seen else seen[-1]
+        """The newest dialog, once the window manager has made it the active window: a close box or
+        Escape meant for it must not reach the main window, which its modality blocks."""
+        dialogs = [w for w in self.windows() if w != self.main]
+        newest = dialogs[-1]
+        deadline = time.monotonic() + 2
+        while time.monotonic() < deadline:
+            active = self.session.active_window()
+            if active in dialogs:
+                return active
+            time.sleep(0.005)
+        return newest
 
     def key(self, keys):
         self.steps.append(keys)
@@ -105,9 +112,10 @@ class Driver:
         self.last_click = ((x, y), time.monotonic())
 
     def close_topmost(self, use_close_box):
+        dialog = self.topmost()
         if use_close_box:
             self.steps.append("close box")
-            self.session.close_request(self.topmost())
+            self.session.close_request(dialog)
         else:
             self.key("Escape")
 
@@ -119,6 +127,7 @@ class Driver:
             self.click(*tile_centre(rng.randint(1, 114)))
             self.wait_count(base + 1)
             if rng.random() < 0.5:
+                self.topmost()
                 self.key("F5")
                 self.wait_count(base + 2)
                 self.close_topmost(rng.random() < 0.3)
@@ -130,6 +139,7 @@ class Driver:
             self.click(LOGO[0] + LOGO[2] // 2, LOGO[1] + LOGO[3] // 2)
             self.wait_count(base + 1)
             for _ in range(rng.randint(0, 3)):
+                self.topmost()
                 self.key("ctrl+alt+t")
         self.close_topmost(rng.random() < 0.3)
         self.wait_count(base)
