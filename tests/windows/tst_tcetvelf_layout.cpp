@@ -1,4 +1,5 @@
 #include "tests/support/testmain.h"
+#include "tests/support/crispness.h"
 #include "tests/support/pixelprobe.h"
 #include "data/elementcatalogue.h"
 #include "toolkit/tbevel.h"
@@ -107,6 +108,7 @@ private Q_SLOTS:
     void rules_data();
     void rules();
     void titleAndStatusBar();
+    void crispAtThisScale();
     void toolTipsAndCursors();
     void tileHintsAgainstCatalogue_data();
     void tileHintsAgainstCatalogue();
@@ -429,6 +431,14 @@ void TestTcetvelfLayout::rules()
     QCOMPARE(probe().uniform(QRect(c.rect.left, c.rect.top + 1, c.rect.width, 1), Highlight), QString());
     QCOMPARE(probe().uniform(QRect(c.rect.left - 1, c.rect.top, 1, 2), White), QString());
     QCOMPARE(probe().uniform(QRect(c.rect.left + c.rect.width, c.rect.top, 1, 2), White), QString());
+}
+
+void TestTcetvelfLayout::crispAtThisScale()
+{
+    const QRegion text = textRegion(::window(), {{"TTileButton", 2}, {"tk::TStaticText", 1}, {"tk::TLabel", 0},
+                                                 {"tk::TPanel", 1}, {"tk::TStatusBar", 1}, {"TRoundedButton", 0}});
+    const QString blur = blurOutside(probe(), text);
+    QVERIFY2(blur.isEmpty(), qPrintable(blur));
 }
 
 void TestTcetvelfLayout::titleAndStatusBar()

@@ -1,6 +1,7 @@
 #include "data/categorytexts.h"
 #include "data/elementcatalogue.h"
 #include "tests/support/testmain.h"
+#include "tests/support/crispness.h"
 #include "tests/windows/modalprobe.h"
 #include "toolkit/tgroupbox.h"
 #include "toolkit/timagelist.h"
@@ -112,6 +113,7 @@ private Q_SLOTS:
     void longValuesAreCoveredAndCut_data();
     void longValuesAreCoveredAndCut();
     void captionKeepsItsTrailingBlank();
+    void crispAtThisScale();
 
 private:
     std::unique_ptr<Tcetvelf> m_main;
@@ -565,6 +567,20 @@ void TestTsabitf::captionKeepsItsTrailingBlank()
     const int innerRight = box->width() - 2;
     QVERIFY2(innerRight - rightmostText >= blank, qPrintable(QStringLiteral("last text column %1, inner edge %2, blank %3")
                                                               .arg(rightmostText).arg(innerRight).arg(blank)));
+}
+
+void TestTsabitf::crispAtThisScale()
+{
+    QString blur = QStringLiteral("not shown");
+    ModalProbe probe(sabitf, [&] {
+        const QRegion text = textRegion(*sabitf, {{"tk::TStaticText", 1}, {"tk::TLabel", 0}, {"tk::TStatusBar", 1},
+                                                  {"QToolButton", 0}});
+        blur = blurOutside(PixelProbe::of(*sabitf), text) + blurredPictures(sabitf->findChildren<QToolButton *>());
+        sabitf->close();
+    });
+    clickTile(26);
+    QVERIFY(probe.ran());
+    QVERIFY2(blur.isEmpty(), qPrintable(blur));
 }
 
 PC_TEST_MAIN(TestTsabitf)
