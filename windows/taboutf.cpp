@@ -1,5 +1,6 @@
 #include "windows/taboutf.h"
 
+#include "toolkit/pixelarticon.h"
 #include "toolkit/thint.h"
 #include "toolkit/tlabel.h"
 #include "toolkit/tpanel.h"
@@ -179,11 +180,9 @@ void TAboutF::buildComponents()
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     SpeedButton1->setIconSize(QSize(16, 16));
-    QIcon tick;
     const QColor purple = tk::clPurple.toQColor();
-    tick.addPixmap(keyedOut(QStringLiteral(":/assets/about_tick.png"), purple), QIcon::Normal);
-    tick.addPixmap(keyedOut(QStringLiteral(":/assets/about_tick_disabled.png"), purple), QIcon::Disabled);
-    SpeedButton1->setIcon(tick);
+    SpeedButton1->setIcon(tk::pixelArtIcon({keyedOut(QStringLiteral(":/assets/about_tick.png"), purple).toImage()},
+                                           keyedOut(QStringLiteral(":/assets/about_tick_disabled.png"), purple).toImage()));
 
     const Component &regular = component("CreditsPanel1");
     CreditsPanel1 = creditsPanel(regular, this);

@@ -56,9 +56,11 @@ inline QString blurOutside(const PixelProbe &probe, const QRegion &text)
 // Pictures are enlarged pixel for pixel, so at a scale that is not a whole number their pixels
 // fall on the screen's grid half a pixel either way; what must hold is that no colour appears that
 // the picture and its background do not have. Empty when that holds for every button's picture.
+// The picture lies above the caption, or left of it when the button shows its caption beside it.
 inline QString blurredPictures(const QList<QToolButton *> &buttons)
 {
     for (QToolButton *button : buttons) {
+        const bool beside = button->toolButtonStyle() == Qt::ToolButtonTextBesideIcon;
         const QImage shot = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const qreal ratio = shot.devicePixelRatio();
         const QImage picture = button->icon().pixmap(button->iconSize(), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -67,10 +69,10 @@ inline QString blurredPictures(const QList<QToolButton *> &buttons)
             for (int x = 0; x < picture.width(); ++x)
                 if (qAlpha(picture.pixel(x, y)) == 255)
                     allowed.insert(picture.pixel(x, y));
-        // The picture lies in the button's upper part, above its caption.
-        const int bottom = int((button->iconSize().height() + 6) * ratio);
-        for (int y = 0; y < qMin(bottom, shot.height()); ++y)
-            for (int x = 0; x < shot.width(); ++x)
+        const QSize area = beside ? QSize(button->iconSize().width() + 4, button->height())
+                                  : QSize(button->width(), button->iconSize().height() + 6);
+        for (int y = 0; y < qMin(int(area.height() * ratio), shot.height()); ++y)
+            for (int x = 0; x < qMin(int(area.width() * ratio), shot.width()); ++x)
                 if (!allowed.contains(shot.pixel(x, y) | 0xFF000000u))
                     return QStringLiteral("%1: device pixel (%2,%3) is %4, a colour its picture does not have")
                         .arg(button->objectName()).arg(x).arg(y).arg(PixelProbe::describe(shot.pixel(x, y)));

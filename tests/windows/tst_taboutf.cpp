@@ -1,5 +1,6 @@
 #include "windows/taboutf.h"
 
+#include "tests/support/crispness.h"
 #include "tests/support/testmain.h"
 #include "toolkit/tlabel.h"
 #include "toolkit/tpanel.h"
@@ -67,6 +68,7 @@ private Q_SLOTS:
     void linkClicks_data();
     void linkClicks();
     void modalShowEndsOnEscape();
+    void crispAtThisScale();
 
 private:
     void apply(const QString &step);
@@ -226,8 +228,8 @@ void TestAboutF::pictures()
     QCOMPARE(qAlpha(logo.pixel(0, 0)), 0);            // white background keyed out
     QCOMPARE(qAlpha(logo.pixel(25, 15)), 255);         // the mark itself
     const QIcon icon = m_dialog->SpeedButton1->icon();
-    const QImage normal = icon.pixmap(16, 16, QIcon::Normal).toImage();
-    const QImage disabled = icon.pixmap(16, 16, QIcon::Disabled).toImage();
+    const QImage normal = icon.pixmap(QSize(16, 16), 1.0, QIcon::Normal).toImage();
+    const QImage disabled = icon.pixmap(QSize(16, 16), 1.0, QIcon::Disabled).toImage();
     QCOMPARE(qAlpha(normal.pixel(0, 0)), 0); // purple keyed out
     QVERIFY(normal != disabled);
     QCOMPARE(QColor(normal.pixel(6, 9)), QColor(Qt::red));
@@ -456,6 +458,17 @@ void TestAboutF::modalShowEndsOnEscape()
     QVERIFY(sawGroup);
     QCOMPARE(closed.count(), 1);
     QVERIFY(!m_dialog->CreditsPanel1->active());
+}
+
+void TestAboutF::crispAtThisScale()
+{
+    m_dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+    const QRegion text = textRegion(*m_dialog, {{"TShadowLabel", 0}, {"TCreditsPanel", 2}, {"tk::TLabel", 0},
+                                                {"tk::TStaticText", 1}, {"tk::TPanel", 1}, {"QToolButton", 0}});
+    const QString blur = blurOutside(PixelProbe::of(*m_dialog), text) + blurredPictures({m_dialog->SpeedButton1});
+    m_dialog->close();
+    QVERIFY2(blur.isEmpty(), qPrintable(blur));
 }
 
 PC_TEST_MAIN(TestAboutF)

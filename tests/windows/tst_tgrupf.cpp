@@ -1,4 +1,5 @@
 #include "data/categorytexts.h"
+#include "tests/support/crispness.h"
 #include "tests/support/testmain.h"
 #include "tests/windows/modalprobe.h"
 #include "toolkit/timagelist.h"
@@ -94,6 +95,7 @@ private Q_SLOTS:
     void longTextIsShownFromItsStart();
     void closeButtonAndEscape_data();
     void closeButtonAndEscape();
+    void crispAtThisScale();
 
 private:
     std::unique_ptr<Tcetvelf> m_main;
@@ -370,6 +372,21 @@ void TestTgrupf::closeButtonAndEscape()
     QVERIFY(cetvelf->isVisible());
     // Closed, the dialog keeps its content.
     QCOMPARE(grupf->Label1->caption(), QStringLiteral("Soygazlar"));
+}
+
+void TestTgrupf::crispAtThisScale()
+{
+    QString blur = QStringLiteral("not shown");
+    ModalProbe probe(grupf, [&] {
+        const QRegion text = textRegion(*grupf, {{"tk::TStaticText", 1}, {"tk::TLabel", 0}, {"tk::TPanel", 1},
+                                                 {"tk::TStatusBar", 1}, {"QToolButton", 0}, {"QPlainTextEdit", 0}});
+        blur = blurOutside(PixelProbe::of(*grupf), text) + blurredPictures(grupf->findChildren<QToolButton *>());
+        grupf->close();
+    });
+    tk::TStaticText *group = heading(QStringLiteral("StaticText3"));
+    QTest::mouseClick(group, Qt::LeftButton, {}, group->rect().center());
+    QVERIFY(probe.ran());
+    QVERIFY2(blur.isEmpty(), qPrintable(blur));
 }
 
 PC_TEST_MAIN(TestTgrupf)
