@@ -165,12 +165,12 @@ class XSession:
 class Program:
     """The program under test, started on a session's display in an empty working folder."""
 
-    def __init__(self, session, args=(), extra_env=None):
+    def __init__(self, session, args=(), extra_env=None, launcher=()):
         self.session = session
         self.workdir = tempfile.mkdtemp(prefix="pc-e2e-")
         env = session.env(**(extra_env or {}))
         env["HOME"] = self.workdir
-        self.proc = subprocess.Popen([program_path(), *args], cwd=self.workdir, env=env,
+        self.proc = subprocess.Popen([*launcher, program_path(), *args], cwd=self.workdir, env=env,
                                      stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
 
     def main_window(self, timeout=10):

@@ -5,6 +5,8 @@
                            then close; prints memory growth, threads, descriptors, warnings, exit code
   soak.py animate MINUTES  leaves the program animating; prints memory and the logo's frame period
   soak.py starts [N]       N starts closed at random moments, half of them with the about dialog up
+  soak.py memcheck         one start under valgrind's memcheck, every window opened once, then
+                           closed; prints the bytes definitely lost, in all and from our own code
 
 Environment: PC_PROGRAM (the binary), PC_LOGOWATCH (bench/logowatch, for the frame period).
 Exit status 0 when every target holds.
@@ -17,6 +19,7 @@ import signal
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
@@ -63,9 +66,9 @@ def proc_status(pid):
 
 
 class Driver:
-    def __init__(self, session, program):
+    def __init__(self, session, program, timeout=10):
         self.session, self.program = session, program
-        self.main = program.main_window()
+        self.main = program.main_window(timeout)
         self.pid = program.proc.pid
         # The main window never moves, so its place on the screen is looked up once.
         self.origin = session.client_geometry(self.main)[:2]
@@ -262,6 +265,51 @@ def run_starts(count):
     return failures == 0
 
 
+def run_memcheck():
+    source_dir = os.path.realpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+    log = tempfile.NamedTemporaryFile(prefix="pc-memcheck-", suffix=".log", delete=False).name
+    valgrind = ["valgrind", "--tool=memcheck", "--leak-check=full", "--show-leak-kinds=definite",
+                "--errors-for-leak-kinds=definite", "--num-callers=40", f"--log-file={log}"]
+    with XSession() as session:
+        program = Program(session, launcher=valgrind)
+        try:
+            driver = Driver(session, program, timeout=120)
+            driver.click(*tile_centre(26))
+            driver.wait_count(2, 60)
+            driver.topmost()
+            driver.key("F5")
+            driver.wait_count(3, 60)
+            driver.close_topmost(False)
+            driver.wait_count(2, 60)
+            driver.close_topmost(True)
+            driver.wait_count(1, 60)
+            driver.click(LOGO[0] + LOGO[2] // 2, LOGO[1] + LOGO[3] // 2)
+            driver.wait_count(2, 60)
+            time.sleep(2)  # the credits scroll for a while
+            driver.close_topmost(False)
+            driver.wait_count(1, 60)
+            session.key(driver.main, "Escape")
+            code = program.wait_exit(120)
+        finally:
+            program.stop()
+    with open(log) as f:
+        text = f.read()
+    os.unlink(log)
+    # A loss record: its header line, then its stack up to the next blank line.
+    records = re.findall(r"==\d+== ([\d,]+) bytes in [\d,]+ blocks are definitely lost.*?\n((?:==\d+==  .*\n)+)", text)
+    ours = [(int(size.replace(",", "")), stack) for size, stack in records
+            if source_dir in stack or "periyodik-cetvel" in stack]
+    summary = re.search(r"definitely lost: ([\d,]+) bytes in ([\d,]+) blocks", text)
+    errors = re.search(r"ERROR SUMMARY: (\d+) errors", text)
+    print(f"definitely lost: {summary.group(1) if summary else 0} bytes in all; "
+          f"{sum(size for size, _ in ours)} bytes in {len(ours)} records from our code")
+    for size, stack in ours[:5]:
+        print(f"  {size} bytes:\n{stack}")
+    print(f"memcheck errors (definite leaks and invalid accesses): {errors.group(1) if errors else '?'}")
+    print(f"exit code: {code}")
+    return code == 0 and not ours
+
+
 def main():
     mode = sys.argv[1] if len(sys.argv) > 1 else "cycles"
     arg = sys.argv[2] if len(sys.argv) > 2 else None
@@ -271,6 +319,8 @@ def main():
         ok = run_animate(float(arg or 30))
     elif mode == "starts":
         ok = run_starts(int(arg or 200))
+    elif mode == "memcheck":
+        ok = run_memcheck()
     else:
         print(__doc__)
         return 2
