@@ -1,6 +1,7 @@
 #include "gif/timagecontrol.h"
 
 #include "toolkit/tapplication.h"
+#include "widgets/devicegrid.h"
 
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -74,8 +75,10 @@ void TImageControl::paintBackground(QPainter &canvas)
 
 void TImageControl::paintEvent(QPaintEvent *)
 {
+    QPainter screen(this);
     const qreal ratio = devicePixelRatioF();
-    const QSize deviceSize = size() * ratio;
+    const DeviceGrid grid(screen, size(), ratio);
+    const QSize deviceSize = grid.bufferSize();
     // Lock order: the control's lock before its canvas, as a tick takes them.
     std::lock_guard controlGuard(m_lock);
     std::lock_guard canvasGuard(m_canvasLock);
@@ -88,6 +91,7 @@ void TImageControl::paintEvent(QPaintEvent *)
     m_bufferedPaint = true;
     {
         QPainter canvas(&m_buffer);
+        grid.align(canvas);
         canvas.fillRect(rect(), color());
         m_drawing = true;
         try {
@@ -101,8 +105,7 @@ void TImageControl::paintEvent(QPaintEvent *)
     }
     m_bufferedPaint = false;
 
-    QPainter screen(this);
-    screen.drawImage(QPoint(0, 0), m_buffer);
+    DeviceGrid::draw(screen, m_buffer);
 }
 
 void TImageControl::mousePressEvent(QMouseEvent *event)

@@ -3,6 +3,7 @@
 #include "gif/logoformdata.h"
 
 #include "gif/tgifimage.h"
+#include "tests/support/pixelprobe.h"
 #include "tests/support/testmain.h"
 #include "toolkit/error.h"
 #include "widgets/tthreadedtimer.h"
@@ -165,17 +166,10 @@ struct Host {
     }
 };
 
-// The colour of logical pixel (x, y) of a grab; at a device pixel ratio above 1 every device
-// pixel that makes it up must agree, else 0 (drawn at the wrong scale or blurred).
+// The colour of logical pixel (x, y) of a grab, 0 where it is not drawn crisp at the grab's scale.
 QRgb at(const QImage &shot, int x, int y)
 {
-    const int s = qRound(shot.devicePixelRatio());
-    const QRgb first = shot.pixel(x * s, y * s);
-    for (int dy = 0; dy < s; ++dy)
-        for (int dx = 0; dx < s; ++dx)
-            if (shot.pixel(x * s + dx, y * s + dy) != first)
-                return 0;
-    return first;
+    return PixelProbe(shot).at(x, y);
 }
 
 } // namespace
@@ -497,10 +491,15 @@ void tst_TGIFAnimator::destination_data()
     QTest::addColumn<bool>("stretch");
     QTest::addColumn<bool>("center");
     QTest::addColumn<QRect>("expected");
-    QTest::newRow("centred") << false << true << QRect(3, 10, 93, 80);
-    QTest::newRow("top-left") << false << false << QRect(0, 0, 93, 80);
-    QTest::newRow("stretched") << true << false << QRect(0, 0, 100, 100);
-    QTest::newRow("stretch wins over centre") << true << true << QRect(0, 0, 100, 100);
+    QTest::addColumn<QPoint>("pos");
+    // At 1.5 times the scale an odd position starts the control inside a device pixel.
+    for (const QPoint pos : {QPoint(10, 10), QPoint(3, 7)}) {
+        const QByteArray at = pos.x() % 2 ? ", odd position" : "";
+        QTest::newRow("centred" + at) << false << true << QRect(3, 10, 93, 80) << pos;
+        QTest::newRow("top-left" + at) << false << false << QRect(0, 0, 93, 80) << pos;
+        QTest::newRow("stretched" + at) << true << false << QRect(0, 0, 100, 100) << pos;
+        QTest::newRow("stretch wins over centre" + at) << true << true << QRect(0, 0, 100, 100) << pos;
+    }
 }
 
 void tst_TGIFAnimator::destination()
@@ -508,6 +507,7 @@ void tst_TGIFAnimator::destination()
     QFETCH(bool, stretch);
     QFETCH(bool, center);
     QFETCH(QRect, expected);
+    QFETCH(QPoint, pos);
 
     GifPlan plan;
     plan.screen = QSize(93, 80);
@@ -517,7 +517,7 @@ void tst_TGIFAnimator::destination()
     Host host;
     TGIFAnimator &a = *host.animator;
     a.setAutoSize(false);
-    a.setGeometry(10, 10, 100, 100);
+    a.setGeometry(QRect(pos, QSize(100, 100)));
     load(a, plan);
     a.setStretch(stretch);
     a.setCenter(center);
@@ -527,15 +527,19 @@ void tst_TGIFAnimator::destination()
     host.parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
     const QImage shot = host.parent.grab().toImage();
-    const QRect onParent = expected.translated(10, 10);
-    QCOMPARE(at(shot, onParent.left(), onParent.top()), red);
-    QCOMPARE(at(shot, onParent.right(), onParent.bottom()), red);
-    if (onParent.left() > 10)
-        QCOMPARE(at(shot, onParent.left() - 1, onParent.top()), windowWhite);
-    if (onParent.top() > 10)
-        QCOMPARE(at(shot, onParent.left(), onParent.top() - 1), windowWhite);
-    if (onParent.right() < 109)
-        QCOMPARE(at(shot, onParent.right() + 1, onParent.top()), windowWhite);
+    const QRect onParent = expected.translated(pos);
+    const PixelProbe probe(shot);
+    // The whole destination is red, crisp up to its edges; around it, as far as the control
+    // reaches, the window colour.
+    QCOMPARE(probe.uniform(onParent, red), QString());
+    if (onParent.left() > pos.x())
+        QCOMPARE(probe.uniform(QRect(onParent.left() - 1, onParent.top(), 1, onParent.height()), windowWhite), QString());
+    if (onParent.top() > pos.y())
+        QCOMPARE(probe.uniform(QRect(onParent.left(), onParent.top() - 1, onParent.width(), 1), windowWhite), QString());
+    if (onParent.right() < pos.x() + 99)
+        QCOMPARE(probe.uniform(QRect(onParent.right() + 1, onParent.top(), 1, onParent.height()), windowWhite), QString());
+    if (onParent.bottom() < pos.y() + 99)
+        QCOMPARE(probe.uniform(QRect(onParent.left(), onParent.bottom() + 1, onParent.width(), 1), windowWhite), QString());
 }
 
 void tst_TGIFAnimator::autoSize()
@@ -568,14 +572,15 @@ void tst_TGIFAnimator::seeThrough()
     QFETCH(bool, empty);
     QFETCH(QRgb, overSibling);
     QFETCH(QRgb, overParent);
+    const QRgb yellow = qRgb(255, 255, 0), navy = qRgb(0, 0, 128);
 
-    Host host(QColor(255, 255, 0), QSize(60, 40));
+    Host host(QColor::fromRgb(yellow), QSize(60, 40));
     // A sibling below the control, covering its left part.
     auto *below = new QWidget(&host.parent);
     below->setGeometry(0, 0, 15, 40);
     below->setAutoFillBackground(true);
     QPalette p = below->palette();
-    p.setColor(QPalette::Window, QColor(0, 0, 128));
+    p.setColor(QPalette::Window, QColor::fromRgb(navy));
     below->setPalette(p);
     below->stackUnder(host.animator);
 
@@ -593,10 +598,15 @@ void tst_TGIFAnimator::seeThrough()
     host.parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
     const QImage shot = host.parent.grab().toImage();
-    QCOMPARE(at(shot, 5 + 2, 5 + 2), overSibling);
-    QCOMPARE(at(shot, 5 + 15, 5 + 2), overParent);
-    QCOMPARE(at(shot, 5 + 2, 5 + 12), empty ? overSibling : red);
-    QCOMPARE(at(shot, 5 + 15, 5 + 12), empty ? overParent : red);
+    // The control covers (5, 5)-(24, 24), the sibling x < 15; each picture pixel is 5 x 5.
+    const PixelProbe probe(shot);
+    QCOMPARE(probe.uniform(QRect(5, 5, 10, 5), overSibling), QString());
+    QCOMPARE(probe.uniform(QRect(15, 5, 10, 5), overParent), QString());
+    QCOMPARE(probe.uniform(QRect(5, 10, 10, 15), empty ? overSibling : red), QString());
+    QCOMPARE(probe.uniform(QRect(15, 10, 10, 15), empty ? overParent : red), QString());
+    // Outside it the sibling and the parent as they are.
+    QCOMPARE(probe.uniform(QRect(0, 0, 15, 5), navy), QString());
+    QCOMPARE(probe.uniform(QRect(25, 0, 35, 40), yellow), QString());
 }
 
 void tst_TGIFAnimator::readsStoredPropertiesInStreamOrder()

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QPointF>
+#include <QRectF>
+#include <QSize>
+#include <QTransform>
+
+#include <cmath>
+
+// Lines an off-screen buffer up with the device pixels of the surface a widget is painted on.
+// At a fractional scale a widget's origin can fall inside a device pixel (at 1.5 every odd
+// logical position does). A buffer made from the widget's own origin would then land half a
+// device pixel off the grid its neighbours are drawn on: every edge one device pixel away from
+// where they put theirs, and the last column or row cut off. The buffer instead starts at the
+// device pixel that holds the origin, and its content is drawn `phase` further in.
+class DeviceGrid {
+public:
+    DeviceGrid() = default;
+
+    // The grid of the painter open on the widget, for a buffer of the widget's logical size.
+    DeviceGrid(const QPainter &screen, QSize logicalSize, qreal ratio)
+        : m_ratio(ratio), m_logicalSize(logicalSize)
+    {
+        const QPointF origin = screen.deviceTransform().map(QPointF(0, 0));
+        m_phase = QPointF(fraction(origin.x()), fraction(origin.y()));
+    }
+    // A widget whose origin lies on a device pixel edge (an image of its own, a grab).
+    DeviceGrid(QSize logicalSize, qreal ratio) : m_ratio(ratio), m_logicalSize(logicalSize) {}
+
+    // Device pixels the buffer needs: the widget's area from the start of the pixel holding its origin.
+    QSize bufferSize() const
+    {
+        return QSize(int(std::ceil(m_phase.x() + m_logicalSize.width() * m_ratio - kSlack)),
+                     int(std::ceil(m_phase.y() + m_logicalSize.height() * m_ratio - kSlack)));
+    }
+    // Where the widget's origin lies in the buffer's first device pixel, in device pixels (0 or, at 1.5, 0.5).
+    QPointF phase() const { return m_phase; }
+    bool operator==(const DeviceGrid &other) const
+    {
+        return m_phase == other.m_phase && m_ratio == other.m_ratio && m_logicalSize == other.m_logicalSize;
+    }
+
+    // Makes the logical coordinates of a painter on the buffer (of this grid's ratio) the widget's.
+    void align(QPainter &canvas) const { canvas.translate(m_phase / m_ratio); }
+
+    // Copies the buffer onto the widget device pixel for device pixel, unscaled.
+    static void draw(QPainter &screen, const QImage &buffer)
+    {
+        const QTransform device = screen.deviceTransform();
+        const QPointF origin = device.map(QPointF(0, 0));
+        const QPointF start(origin.x() - fraction(origin.x()), origin.y() - fraction(origin.y()));
+        screen.save();
+        // Device coordinates from here on; the image's own ratio plays no part with explicit rectangles.
+        screen.setWorldTransform(QTransform::fromTranslate(start.x(), start.y()) * device.inverted()
+                                 * screen.worldTransform());
+        const QRectF all(0, 0, buffer.width(), buffer.height());
+        screen.drawImage(all, buffer, all);
+        screen.restore();
+    }
+
+private:
+    static constexpr qreal kSlack = 1e-6;
+    // The part of a device coordinate past the pixel edge before it; coordinates a rounding
+    // error away from an edge count as on it.
+    static qreal fraction(qreal v)
+    {
+        const qreal edge = std::floor(v + kSlack);
+        const qreal f = v - edge;
+        return f < kSlack ? 0.0 : f;
+    }
+
+    QPointF m_phase;
+    qreal m_ratio = 1.0;
+    QSize m_logicalSize;
+};
