@@ -18,16 +18,23 @@
 class DeviceGrid {
 public:
     DeviceGrid() = default;
-
-    // The grid of the painter open on the widget, for a buffer of the widget's logical size.
+    // A buffer of the widget's logical size; phase as returned by phaseOf().
+    DeviceGrid(QSize logicalSize, qreal ratio, QPointF phase = QPointF())
+        : m_phase(phase), m_ratio(ratio), m_logicalSize(logicalSize)
+    {
+    }
+    // The grid of the painter open on the widget.
     DeviceGrid(const QPainter &screen, QSize logicalSize, qreal ratio)
-        : m_ratio(ratio), m_logicalSize(logicalSize)
+        : DeviceGrid(logicalSize, ratio, phaseOf(screen))
+    {
+    }
+
+    // Where the painter's origin lies inside a device pixel, in device pixels (0 or, at 1.5, 0.5).
+    static QPointF phaseOf(const QPainter &screen)
     {
         const QPointF origin = screen.deviceTransform().map(QPointF(0, 0));
-        m_phase = QPointF(fraction(origin.x()), fraction(origin.y()));
+        return QPointF(fraction(origin.x()), fraction(origin.y()));
     }
-    // A widget whose origin lies on a device pixel edge (an image of its own, a grab).
-    DeviceGrid(QSize logicalSize, qreal ratio) : m_ratio(ratio), m_logicalSize(logicalSize) {}
 
     // Device pixels the buffer needs: the widget's area from the start of the pixel holding its origin.
     QSize bufferSize() const
@@ -35,7 +42,6 @@ public:
         return QSize(int(std::ceil(m_phase.x() + m_logicalSize.width() * m_ratio - kSlack)),
                      int(std::ceil(m_phase.y() + m_logicalSize.height() * m_ratio - kSlack)));
     }
-    // Where the widget's origin lies in the buffer's first device pixel, in device pixels (0 or, at 1.5, 0.5).
     QPointF phase() const { return m_phase; }
     bool operator==(const DeviceGrid &other) const
     {

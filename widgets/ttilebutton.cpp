@@ -407,11 +407,12 @@ void TTileButton::invalidateLayout()
 void TTileButton::ensureBuffer()
 {
     const qreal dpr = devicePixelRatioF();
-    const QSize devSize = (QSizeF(size()) * dpr).toSize();
+    const DeviceGrid grid(size(), dpr, m_screenPhase);
+    const QSize devSize = grid.bufferSize();
     const QImage::Format format = m_transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
     const bool fontChanged = m_bufferPainter.isActive() && !(m_bufferPainter.font() == font());
     if (m_buffer.size() == devSize && m_buffer.devicePixelRatio() == dpr && m_buffer.format() == format
-        && m_bufferPainter.isActive() && !fontChanged)
+        && m_bufferPainter.isActive() && !fontChanged && grid == m_grid)
         return;
     if (m_bufferPainter.isActive())
         m_bufferPainter.end();
@@ -422,6 +423,8 @@ void TTileButton::ensureBuffer()
     m_buffer.setDevicePixelRatio(dpr);
     m_bufferPainter.begin(&m_buffer);
     m_bufferPainter.setFont(font());
+    grid.align(m_bufferPainter);
+    m_grid = grid;
 }
 
 void TTileButton::renderFace()
@@ -469,9 +472,10 @@ void TTileButton::renderFace()
 
 void TTileButton::paintEvent(QPaintEvent *)
 {
-    renderFace();
     QPainter p(this);
-    p.drawImage(QPoint(0, 0), m_buffer);
+    m_screenPhase = DeviceGrid::phaseOf(p);
+    renderFace();
+    DeviceGrid::draw(p, m_buffer);
 }
 
 void TTileButton::resizeEvent(QResizeEvent *e)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/tcolor.h"
+#include "widgets/devicegrid.h"
 #include "widgets/tilepainter.h"
 
 #include <QFont>
@@ -103,7 +104,7 @@ public:
     QString fittedCaption() const { return m_layoutCache.fittedCaption; }
     // Number of times the face was drawn; lets tests check that setters repaint only on change.
     int paintCount() const { return m_paintCount; }
-    // The owned off-screen bitmap.
+    // The owned off-screen bitmap; its first device pixel holds the button's origin (see DeviceGrid).
     const QImage &buffer() const { return m_buffer; }
     // Draws the face into the owned bitmap (what a paint does before copying it to the screen).
     void renderFace();
@@ -180,6 +181,8 @@ private:
 
     QImage m_buffer;
     QPainter m_bufferPainter;          // stays active on m_buffer between paints
+    DeviceGrid m_grid;                 // the device pixels m_buffer and its painter are laid on
+    QPointF m_screenPhase;             // where the last paint's origin lay inside a device pixel
     TileLayout m_layoutCache;
     bool m_layoutValid = false;
     TilePens m_pens;

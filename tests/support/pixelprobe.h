@@ -100,6 +100,34 @@ public:
         return n;
     }
 
+    // The grabbed image in device pixels (as RGB32), for ink the font system smooths: text has
+    // no one colour per logical pixel, so it is measured where it lands on the device.
+    const QImage &image() const { return m_image; }
+
+    // The device pixels that lie wholly or partly inside logical rect r, clipped to the picture.
+    QRect deviceRect(const QRect &r) const
+    {
+        const int left = int(std::floor(r.left() * m_ratio + 1e-9));
+        const int top = int(std::floor(r.top() * m_ratio + 1e-9));
+        const int right = int(std::ceil((r.right() + 1) * m_ratio - 1e-9));
+        const int bottom = int(std::ceil((r.bottom() + 1) * m_ratio - 1e-9));
+        return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) & m_image.rect();
+    }
+
+    // The bounding box, in device pixels, of the device pixels of deviceRect(r) whose colour
+    // satisfies pred (a QColor predicate); empty when none does.
+    template <typename Pred>
+    QRect deviceBoundsWhere(const QRect &r, Pred pred) const
+    {
+        const QRect area = deviceRect(r);
+        QRect box;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (pred(m_image.pixelColor(x, y)))
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    }
+
     static QString describe(QRgb c)
     {
         if (c == 0)

@@ -1,5 +1,6 @@
 #include "widgets/ttilebutton.h"
 
+#include "tests/support/pixelprobe.h"
 #include "tests/support/testmain.h"
 #include "toolkit/tfont.h"
 #include "toolkit/thint.h"
@@ -46,15 +47,10 @@ QFont tileFont()
     return tk::makeFont(u"MS Sans Serif", 11, tk::FontStyle::Bold);
 }
 
-// True when every device pixel of logical pixel (x, y) has colour c.
+// True when logical pixel (x, y) is crisp and of colour c at the image's ratio.
 bool logicalPixelIs(const QImage &img, int x, int y, const QColor &c)
 {
-    const int d = qRound(img.devicePixelRatio());
-    for (int dy = 0; dy < d; ++dy)
-        for (int dx = 0; dx < d; ++dx)
-            if (img.pixelColor(x * d + dx, y * d + dy).rgb() != c.rgb())
-                return false;
-    return true;
+    return PixelProbe(img).at(x, y) == c.rgb();
 }
 
 // Renders through the free painter, as the button does, into an image of the given ratio.
@@ -88,13 +84,7 @@ QImage paintFace(TB::TButtonFaceState face, TB::TButtonFaceState look, bool flat
 template <typename Pred>
 QRect inkBox(const QImage &img, QRect logical, Pred pred)
 {
-    const int d = qRound(img.devicePixelRatio());
-    QRect box;
-    for (int y = logical.top() * d; y < (logical.bottom() + 1) * d; ++y)
-        for (int x = logical.left() * d; x < (logical.right() + 1) * d; ++x)
-            if (pred(img.pixelColor(x, y)))
-                box |= QRect(x, y, 1, 1);
-    return box;
+    return PixelProbe(img).deviceBoundsWhere(logical, pred);
 }
 
 bool isTextInk(const QColor &c)
@@ -138,6 +128,8 @@ private Q_SLOTS:
     void rings();
     void cornerOwnership_data();
     void cornerOwnership();
+    void ringsInWindow_data();
+    void ringsInWindow();
     void exclusiveChecker();
     void contentShiftsWhilePressed();
     void captionCentred_data();
@@ -212,8 +204,8 @@ void TestTileButton::rings_data()
     // Ring colours from the outside in: first colour (top, left), second colour (right, bottom).
     QTest::addColumn<QList<C>>("rings");
 
-    for (const qreal dpr : {1.0, 2.0}) {
-        const QByteArray at = dpr == 1 ? " 1x" : " 2x";
+    for (const qreal dpr : {1.0, 1.5, 2.0}) {
+        const QByteArray at = " " + QByteArray::number(dpr) + "x";
         QTest::newRow("new up" + at) << TB::bfsUp << false << true << dpr
                                      << QList<C>{C::Hl, C::Frame, C::Face, C::Shadow, C::Face, C::Face};
         QTest::newRow("new down" + at) << TB::bfsDown << false << true << dpr
@@ -286,15 +278,52 @@ void TestTileButton::cornerOwnership()
     QFETCH(bool, newStyle);
     QFETCH(QPoint, pixel);
     QFETCH(C, color);
-    for (const qreal dpr : {1.0, 2.0}) {
+    for (const qreal dpr : {1.0, 1.5, 2.0}) {
         const QImage img = paintFace(face, face, false, newStyle, dpr);
         QVERIFY2(logicalPixelIs(img, pixel.x(), pixel.y(), colorOf(color)), qPrintable(QString("at %1x").arg(dpr)));
     }
 }
 
+void TestTileButton::ringsInWindow_data()
+{
+    QTest::addColumn<QPoint>("pos");
+    // At 1.5 times the scale an odd position starts the button inside a device pixel.
+    QTest::newRow("even position") << QPoint(10, 10);
+    QTest::newRow("odd position") << QPoint(11, 13);
+    QTest::newRow("odd x, even y") << QPoint(15, 20);
+}
+
+// The button as the window shows it: its rings where the window's own grid puts those logical
+// pixels, whole and crisp, and the window untouched around it.
+void TestTileButton::ringsInWindow()
+{
+    QFETCH(QPoint, pos);
+    Host h;
+    h.window.setAutoFillBackground(true);
+    QPalette palette = h.window.palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    h.window.setPalette(palette);
+    h.tile->move(pos);
+    QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+    const PixelProbe probe = PixelProbe::of(h.window);
+    const QRect tile(pos, QSize(35, 35));
+    const auto ring = [&](int inset, QColor first, QColor second) -> QString {
+        const Ring r(tile.adjusted(inset, inset, -inset, -inset));
+        for (const QString &fault : {probe.uniform(r.top, first.rgb()), probe.uniform(r.left, first.rgb()),
+                                     probe.uniform(r.right, second.rgb()), probe.uniform(r.bottom, second.rgb())})
+            if (!fault.isEmpty())
+                return QString("ring %1: %2").arg(inset).arg(fault);
+        return {};
+    };
+    QCOMPARE(ring(-1, Qt::white, Qt::white), QString());
+    QCOMPARE(ring(0, colorOf(C::Hl), colorOf(C::Frame)), QString());
+    QCOMPARE(ring(1, colorOf(C::Face), colorOf(C::Shadow)), QString());
+    QCOMPARE(ring(2, colorOf(C::Face), colorOf(C::Face)), QString());
+}
+
 void TestTileButton::exclusiveChecker()
 {
-    for (const qreal dpr : {1.0, 2.0}) {
+    for (const qreal dpr : {1.0, 1.5, 2.0}) {
         const QImage img = paintFace(TB::bfsExclusive, TB::bfsExclusive, false, true, dpr);
         // The checkered fill covers the rectangle inside the rings grown by one: 2..32.
         for (int x = 2; x <= 32; ++x) {
@@ -310,18 +339,23 @@ void TestTileButton::exclusiveChecker()
 void TestTileButton::contentShiftsWhilePressed()
 {
     const QString caption = QStringLiteral("WWWWWWWW\r\nWWWWWWWW\r\nWWWWWWWW");
-    for (const qreal dpr : {1.0, 2.0}) {
+    for (const qreal dpr : {1.0, 1.5, 2.0}) {
         const QImage up = paintFace(TB::bfsUp, TB::bfsUp, false, true, dpr, caption);
         const QImage down = paintFace(TB::bfsDown, TB::bfsDown, false, true, dpr, caption);
+        const PixelProbe probeUp(up), probeDown(down);
         const QRect inkUp = inkBox(up, QRect(0, 0, 35, 35), isTextInk);
         const QRect inkDown = inkBox(down, QRect(0, 0, 35, 35), isTextInk);
-        const int d = int(dpr);
+        const QString at = QString("%1x").arg(dpr);
         QVERIFY(!inkUp.isEmpty());
         // The shortened lines fill the 29-pixel content width and stay inside 3..31.
-        QVERIFY2(QRect(3 * d, 3 * d, 29 * d, 29 * d).contains(inkUp), qPrintable(QString("%1x").arg(dpr)));
-        QVERIFY(inkUp.width() > 20 * d);
-        QVERIFY2(QRect(4 * d, 4 * d, 29 * d, 29 * d).contains(inkDown), qPrintable(QString("%1x").arg(dpr)));
-        QCOMPARE(inkDown, inkUp.translated(d, d));
+        QVERIFY2(probeUp.deviceRect(QRect(3, 3, 29, 29)).contains(inkUp), qPrintable(at));
+        QVERIFY(inkUp.width() > 20 * dpr);
+        QVERIFY2(probeDown.deviceRect(QRect(4, 4, 29, 29)).contains(inkDown), qPrintable(at));
+        // One logical pixel right and down; at a fractional ratio the text lands on the nearest
+        // device pixel, so each edge moves by the ratio give or take half a device pixel.
+        const QRect moved(inkDown.topLeft() - inkUp.topLeft(), inkDown.bottomRight() - inkUp.bottomRight());
+        for (const int delta : {moved.left(), moved.top(), moved.right(), moved.bottom()})
+            QVERIFY2(qAbs(delta - dpr) <= 0.5, qPrintable(QString("moved by %1 device pixels at %2").arg(delta).arg(at)));
     }
     QCOMPARE(tileContentRect(QSize(35, 35), false), QRect(3, 3, 29, 29));
 }
@@ -345,7 +379,7 @@ void TestTileButton::captionCentred()
     h.tile->setCaption(caption);
     h.tile->renderFace();
     const QImage img = h.tile->buffer();
-    const int d = qRound(img.devicePixelRatio());
+    const qreal d = img.devicePixelRatio();
     const QRect all = inkBox(img, QRect(3, 3, 29, 29), isTextInk);
     QVERIFY(!all.isEmpty());
     // Split the ink into bands of rows separated by blank rows: one band per line.
@@ -370,9 +404,9 @@ void TestTileButton::captionCentred()
     // The block is centred vertically: equal room above and below, within a line's ascent/descent slack.
     const QFontMetrics fm(tileFont());
     const int blockTop = 3 + (29 / 2 - (lines * fm.height()) / 2);
-    QVERIFY(all.top() >= blockTop * d);
-    // At 2x the glyphs are hinted for the device size and may reach one logical pixel lower.
-    QVERIFY(all.bottom() < (blockTop + lines * fm.height() + (d > 1 ? 1 : 0)) * d);
+    QVERIFY(all.top() >= std::floor(blockTop * d));
+    // Above 1x the glyphs are hinted for the device size and may reach one logical pixel lower.
+    QVERIFY(all.bottom() < std::ceil((blockTop + lines * fm.height() + (d > 1 ? 1 : 0)) * d));
     QVERIFY(qAbs((all.top() + all.bottom() + 1) / 2.0 - centre) <= 3.0 * d);
 }
 
@@ -448,15 +482,16 @@ void TestTileButton::disabledEmboss()
     h.tile->renderFace();
     QCOMPARE(h.tile->faceState(), TB::bfsDisabled);
     const QImage img = h.tile->buffer();
-    const int d = qRound(img.devicePixelRatio());
+    const qreal d = img.devicePixelRatio();
     QVERIFY(inkBox(img, content, isTextInk).isEmpty()); // the font colour is not used
     const QRect dark = inkBox(img, content, [&](const QColor &c) { return c.rgb() == colorOf(C::Shadow).rgb(); });
     const QRect light = inkBox(img, content, [&](const QColor &c) { return c.rgb() == colorOf(C::Hl).rgb(); });
-    // The shadow copy sits where the enabled text was, the highlight copy one pixel right and below.
+    // The shadow copy sits where the enabled text was, the highlight copy one pixel right and
+    // below: at a fractional ratio that is the ratio's device pixels give or take half of one.
     QCOMPARE(dark.topLeft(), enabledInk.topLeft());
     QCOMPARE(dark.bottomRight(), enabledInk.bottomRight());
-    QCOMPARE(light.right(), enabledInk.right() + d);
-    QCOMPARE(light.bottom(), enabledInk.bottom() + d);
+    QVERIFY2(qAbs(light.right() - enabledInk.right() - d) <= 0.5, qPrintable(QString::number(light.right() - enabledInk.right())));
+    QVERIFY2(qAbs(light.bottom() - enabledInk.bottom() - d) <= 0.5, qPrintable(QString::number(light.bottom() - enabledInk.bottom())));
     QVERIFY(light.left() > enabledInk.left());
 
     h.tile->setEnabled(true);
