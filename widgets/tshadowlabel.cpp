@@ -277,7 +277,6 @@ QRect TShadowLabel::drawShadowedText(QPainter &painter, const Look &look, const 
 {
     const ShadowParams p = shadowParams(look);
     flags |= accelFlag(look);
-    const QRect shadowRect = rect.translated(p.offset);
     painter.save();
     painter.setFont(look.font);
     painter.setLayoutDirection(look.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
@@ -285,7 +284,16 @@ QRect TShadowLabel::drawShadowedText(QPainter &painter, const Look &look, const 
     QRect shadowDrawn;
     QRect textDrawn;
     painter.setPen(p.shadow);
-    painter.drawText(shadowRect, flags, look.caption, &shadowDrawn);
+    // The shadow is the text moved by whole device pixels. Moved by a fraction of one (an odd
+    // offset at 1.5 times the scale) the font system would smooth it afresh, unlike the text.
+    const QTransform device = painter.deviceTransform();
+    const qreal sx = device.m11() != 0 ? device.m11() : 1.0;
+    const qreal sy = device.m22() != 0 ? device.m22() : 1.0;
+    painter.save();
+    painter.translate(qRound(p.offset.x() * sx) / sx, qRound(p.offset.y() * sy) / sy);
+    painter.drawText(rect, flags, look.caption, &shadowDrawn);
+    painter.restore();
+    shadowDrawn.translate(p.offset);
     painter.setPen(p.text);
     painter.drawText(rect, flags, look.caption, &textDrawn);
     painter.restore();
