@@ -44,16 +44,18 @@ public:
                 const QRgb p = m_image.pixel(i, j) | 0xFF000000u;
                 return p == c || p == neighbour;
             };
+            // The cores touch when the device pixel just outside this core is the first of the
+            // neighbour's (right, down) or the last of it (left, up).
             if (dx != 0) {
                 const int column = dx > 0 ? last(x) : first(x) - 1;
-                if (column == (dx > 0 ? first(x + 1) : last(x - 1)))
-                    return true; // the two cores touch
+                if (column == (dx > 0 ? first(x + 1) : last(x - 1) - 1))
+                    return true;
                 for (int j = first(y); j < last(y); ++j)
                     if (!ok(column, j))
                         return false;
             } else {
                 const int row = dy > 0 ? last(y) : first(y) - 1;
-                if (row == (dy > 0 ? first(y + 1) : last(y - 1)))
+                if (row == (dy > 0 ? first(y + 1) : last(y - 1) - 1))
                     return true;
                 for (int i = first(x); i < last(x); ++i)
                     if (!ok(i, row))

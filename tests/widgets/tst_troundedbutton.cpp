@@ -1,5 +1,6 @@
 #include "widgets/troundedbutton.h"
 
+#include "tests/support/pixelprobe.h"
 #include "tests/support/testmain.h"
 #include "toolkit/tfont.h"
 
@@ -42,16 +43,10 @@ RoundedButtonLook closeButtonLook()
     return look;
 }
 
-// The colour of one logical pixel; all device pixels that make it up must agree (crisp drawing).
+// The colour of one logical pixel, 0 where it is not drawn crisp at the image's scale.
 QRgb logical(const QImage &image, int x, int y)
 {
-    const int s = int(image.devicePixelRatio());
-    const QRgb first = image.pixel(x * s, y * s);
-    for (int dy = 0; dy < s; ++dy)
-        for (int dx = 0; dx < s; ++dx)
-            if (image.pixel(x * s + dx, y * s + dy) != first)
-                return 0; // blurred or misplaced at this scale
-    return first;
+    return PixelProbe(image).at(x, y);
 }
 
 QRect boundsOf(const QImage &image, QRgb colour)
@@ -73,17 +68,10 @@ int count(const QImage &image, QRgb colour)
     return n;
 }
 
-// The colour of logical pixel (x, y) of a grab; at a device pixel ratio above 1 every device
-// pixel that makes it up must agree, else 0 (drawn at the wrong scale or blurred).
+// The colour of logical pixel (x, y) of a grab at the screen's scale, 0 where it is not crisp.
 QRgb at(const QImage &shot, int x, int y)
 {
-    const int s = qRound(shot.devicePixelRatio());
-    const QRgb first = shot.pixel(x * s, y * s);
-    for (int dy = 0; dy < s; ++dy)
-        for (int dx = 0; dx < s; ++dx)
-            if (shot.pixel(x * s + dx, y * s + dy) != first)
-                return 0;
-    return first;
+    return PixelProbe(shot).at(x, y);
 }
 
 } // namespace
@@ -106,6 +94,7 @@ private Q_SLOTS:
     void grayCopyValues();
     void mouse_data();
     void mouse();
+    void hoverRepaintsWithHoverLook_data();
     void hoverRepaintsWithHoverLook();
     void clickHandlerMayDeleteTheButton();
     void setterRules();
@@ -134,8 +123,8 @@ void tst_TRoundedButton::outline_data()
     QTest::addColumn<QRgb>("upperLeft"); // 0: no outline
     QTest::addColumn<QRgb>("lowerRight");
 
-    for (const qreal scale : {1.0, 2.0}) {
-        const QByteArray at = scale == 1 ? " 1x" : " 2x";
+    for (const qreal scale : {1.0, 1.5, 2.0}) {
+        const QByteArray at = " " + QByteArray::number(scale) + "x";
         QTest::newRow("flat at rest" + at) << true << false << false << scale << QRgb(0) << QRgb(0);
         QTest::newRow("flat hovered" + at) << true << true << false << scale << white << black;
         QTest::newRow("flat pressed" + at) << true << true << true << scale << black << white;
@@ -227,7 +216,7 @@ void tst_TRoundedButton::shapes()
     QFETCH(QPoint, inside);
     RoundedButtonLook look = closeButtonLook();
     look.flat = false;
-    for (const qreal scale : {1.0, 2.0}) {
+    for (const qreal scale : {1.0, 1.5, 2.0}) {
         const QImage image = render(look, QSize(55, 33), scale, TrbsShape(shape));
         QCOMPARE(logical(image, outside.x(), outside.y()), parentGrey);
         QVERIFY(logical(image, inside.x(), inside.y()) != parentGrey);
@@ -347,7 +336,7 @@ void tst_TRoundedButton::glyph()
     RoundedButtonLook look = button.look();
     look.mouseOver = over;
     look.pressed = pressed;
-    for (const qreal scale : {1.0, 2.0}) {
+    for (const qreal scale : {1.0, 1.5, 2.0}) {
         const QImage image = render(look, button.size(), scale);
         const QPoint origin = QPoint((55 - 6) / 2 + 1, (33 - 4) / 2) + (pressed ? QPoint(1, 1) : QPoint());
         QCOMPARE(logical(image, origin.x(), origin.y()), expected);
@@ -430,30 +419,44 @@ void tst_TRoundedButton::mouse()
         QVERIFY(p);
 }
 
+void tst_TRoundedButton::hoverRepaintsWithHoverLook_data()
+{
+    QTest::addColumn<QPoint>("pos");
+    // At 1.5 times the scale an odd position starts the button inside a device pixel.
+    QTest::newRow("even position") << QPoint(4, 40);
+    QTest::newRow("odd position") << QPoint(5, 41);
+}
+
 void tst_TRoundedButton::hoverRepaintsWithHoverLook()
 {
+    QFETCH(QPoint, pos);
     QWidget window;
     window.resize(100, 100);
     window.setAutoFillBackground(true);
     window.setPalette(QPalette(Qt::white));
     auto *b = new TRoundedButton(&window);
-    b->setGeometry(4, 40, 55, 33);
+    b->setGeometry(QRect(pos, QSize(55, 33)));
     b->setColor(tk::TColor(16764573));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    auto topEdge = [&] { return at(window.grab().toImage(), 4 + 27, 40); };
-    QCOMPARE(topEdge(), lightBlue);
+    // The straight part of the top edge, between the rounded corners.
+    auto topEdge = [&](QRgb colour) {
+        return PixelProbe::of(window).uniform(QRect(pos.x() + 14, pos.y(), 27, 1), colour);
+    };
+    QCOMPARE(topEdge(lightBlue), QString());
     QEnterEvent enter(QPointF(10, 10), QPointF(14, 50), QPointF(14, 50));
     QApplication::sendEvent(b, &enter);
     QVERIFY(b->mouseOver());
-    QCOMPARE(topEdge(), white);
+    QCOMPARE(topEdge(white), QString());
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(b, &leave);
     QVERIFY(!b->mouseOver());
-    QCOMPARE(topEdge(), lightBlue);
-    // Parts of the button the face leaves out show the window.
-    QCOMPARE(at(window.grab().toImage(), 4 + 54, 40 + 16), background);
+    QCOMPARE(topEdge(lightBlue), QString());
+    // Parts of the button the face leaves out show the window: the last column, the corners.
+    const PixelProbe probe = PixelProbe::of(window);
+    QCOMPARE(probe.uniform(QRect(pos.x() + 54, pos.y() + 8, 1, 17), background), QString());
+    QCOMPARE(probe.at(pos.x(), pos.y()), background);
 }
 
 void tst_TRoundedButton::clickHandlerMayDeleteTheButton()
