@@ -334,24 +334,23 @@ void TCreditsPanel::RenderTextFrame(QImage &image, const TextFrame &frame, int s
                           | horizontalAlignment(frame.alignment));
     const int count = int(frame.lines.size());
     static const QString blank = QStringLiteral(" ");
+    // The engraved copy lies one pixel right and down (or left and up), moved by whole device
+    // pixels: moved by a fraction of one (at 1.5 times the scale) the font system would smooth
+    // it afresh, unlike the text it copies.
+    const qreal ratio = image.devicePixelRatio();
+    const QPointF engraving(qRound(ratio) / ratio, qRound(ratio) / ratio);
     for (int i = frame.firstLine; i <= count; ++i) {
         if (top >= h)
             break;
         if (bottom > 0) {
             const QString text = i < count ? frame.lines[i].left(255) : blank;
             const QRect r(left, top, right - left, bottom - top);
-            switch (frame.textStyle) {
-            case TBevelCut::bvLowered:
+            if (frame.textStyle == TBevelCut::bvLowered || frame.textStyle == TBevelCut::bvRaised) {
                 p.setPen(frame.highlightColor);
-                p.drawText(r.translated(1, 1), flags, text);
-                break;
-            case TBevelCut::bvRaised:
-                p.setPen(frame.highlightColor);
-                p.drawText(r.translated(-1, -1), flags, text);
-                break;
-            case TBevelCut::bvNone:
-            case TBevelCut::bvSpace:
-                break;
+                p.save();
+                p.translate(frame.textStyle == TBevelCut::bvLowered ? engraving : -engraving);
+                p.drawText(r, flags, text);
+                p.restore();
             }
             p.setPen(frame.fontColor);
             p.drawText(r, flags, text);

@@ -1,5 +1,6 @@
 #include "widgets/tcreditspanel.h"
 
+#include "tests/support/pixelprobe.h"
 #include "tests/support/testmain.h"
 #include "toolkit/error.h"
 #include "toolkit/tcolor.h"
@@ -13,6 +14,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <cmath>
 #include <memory>
 
 using Panel = TCreditsPanel;
@@ -103,11 +105,11 @@ QImage imageFor(const Panel::TextFrame &f, qreal ratio)
     return image;
 }
 
-// Rows [top, top + rows) of the image in logical pixels, scaled to device pixels.
+// The device pixels of logical rows [top, top + rows) of the image.
 QRect band(const QImage &image, int top, int rows)
 {
-    const qreal r = image.devicePixelRatio();
-    return QRect(0, int(top * r), image.width(), int(rows * r));
+    const PixelProbe probe(image);
+    return probe.deviceRect(QRect(0, top, probe.logicalSize().width(), rows));
 }
 
 QImage grabbed(QWidget &w)
@@ -307,8 +309,8 @@ private Q_SLOTS:
         QTest::addColumn<qreal>("ratio");
         using B = Panel::TBevelCut;
         const QStringList three{"MMMM", "", "WWWW"};
-        for (const qreal ratio : {1.0, 2.0}) {
-            const QByteArray at = ratio == 1.0 ? " at 1x" : " at 2x";
+        for (const qreal ratio : {1.0, 1.5, 2.0}) {
+            const QByteArray at = " at " + QByteArray::number(ratio) + "x";
             QTest::newRow("start of a pass: the first line is below the area" + at)
                 << three << B::bvNone << 0 << QList<int>{} << ratio;
             QTest::newRow("first line entered from the bottom" + at) << three << B::bvNone << 1 << QList<int>{3} << ratio;
@@ -341,15 +343,74 @@ private Q_SLOTS:
             QVERIFY2((ink > 0) == inkRows.contains(slot), qPrintable(QStringLiteral("slot %1: %2").arg(slot).arg(ink)));
         }
         if (style == Panel::TBevelCut::bvLowered) {
-            // The highlight copy lies one pixel right of and below the text.
+            // The highlight copy lies one pixel right of and below the text: at a fractional
+            // ratio the ratio's device pixels, give or take half of one.
             const QRect green = inkBox(image, Qt::green);
             const QRect white = inkBox(image, Qt::white);
             QVERIFY(!white.isEmpty());
-            QCOMPARE(white.right(), green.right() + int(ratio));
-            QCOMPARE(white.bottom(), green.bottom() + int(ratio));
+            QVERIFY2(qAbs(white.right() - green.right() - ratio) <= 0.5, qPrintable(QString::number(white.right() - green.right())));
+            QVERIFY2(qAbs(white.bottom() - green.bottom() - ratio) <= 0.5, qPrintable(QString::number(white.bottom() - green.bottom())));
         } else {
             QCOMPARE(countOf(image, Qt::white, image.rect()), 0);
         }
+    }
+
+    void engravedCopyIsTheTextMoved_data()
+    {
+        QTest::addColumn<TCreditsPanel::TBevelCut>("style");
+        QTest::addColumn<qreal>("ratio");
+        for (const qreal ratio : {1.0, 1.5, 2.0}) {
+            const QByteArray at = " at " + QByteArray::number(ratio) + "x";
+            QTest::newRow("lowered" + at) << Panel::TBevelCut::bvLowered << ratio;
+            QTest::newRow("raised" + at) << Panel::TBevelCut::bvRaised << ratio;
+        }
+    }
+    // With the smoothed font the panels use, the engraved copy is the text's own smoothing moved
+    // by whole device pixels, one pixel's worth right and down (lowered) or left and up (raised).
+    void engravedCopyIsTheTextMoved()
+    {
+        QFETCH(TCreditsPanel::TBevelCut, style);
+        QFETCH(qreal, ratio);
+        Panel::TextFrame f = frameOf({"Programlama", "Grubu"}, style, 120, 0);
+        f.font = tk::makeFont(u"MS Sans Serif", 13, tk::FontStyle::Bold);
+        f.textArea.setHeight(3 * f.lineHeight);
+        f.innerArea.setHeight(3 * f.lineHeight + 6);
+        const int pos = 2 * f.lineHeight; // both lines inside the area
+        // The copy alone (the text drawn with nothing), and the text alone in the copy's colour.
+        Panel::TextFrame copyOnly = f;
+        copyOnly.fontColor = Qt::transparent;
+        Panel::TextFrame textAsCopy = f;
+        textAsCopy.textStyle = Panel::TBevelCut::bvNone;
+        textAsCopy.fontColor = f.highlightColor;
+        QImage moved = imageFor(f, ratio);
+        QImage original = imageFor(f, ratio);
+        Panel::RenderTextFrame(moved, copyOnly, pos);
+        Panel::RenderTextFrame(original, textAsCopy, pos);
+
+        int smoothed = 0;
+        for (int y = 0; y < original.height(); ++y)
+            for (int x = 0; x < original.width(); ++x)
+                smoothed += original.pixelColor(x, y) != f.color && original.pixelColor(x, y) != f.highlightColor;
+        QVERIFY2(smoothed > 20, "the font is drawn smoothed");
+
+        const int sign = style == Panel::TBevelCut::bvLowered ? 1 : -1;
+        QString fault;
+        for (const int d : {int(std::floor(ratio)), int(std::ceil(ratio))}) {
+            const QPoint offset(sign * d, sign * d);
+            QString m;
+            for (int y = 0; y < moved.height() && m.isEmpty(); ++y)
+                for (int x = 0; x < moved.width() && m.isEmpty(); ++x) {
+                    const QPoint src = QPoint(x, y) - offset;
+                    const QColor expected = original.rect().contains(src) ? original.pixelColor(src) : f.color;
+                    if (moved.pixelColor(x, y) != expected)
+                        m = QStringLiteral("pixel (%1, %2) is %3, expected %4")
+                                .arg(x).arg(y).arg(moved.pixelColor(x, y).name(), expected.name());
+                }
+            if (m.isEmpty())
+                return;
+            fault += QStringLiteral("offset %1: %2; ").arg(sign * d).arg(m);
+        }
+        QFAIL(qPrintable(fault));
     }
 
     void frameWithoutLinesOrRoomDrawsNothing_data()
@@ -409,12 +470,8 @@ private Q_SLOTS:
         p.setBevelOuter(outer);
         p.setBevelInner(inner);
         p.setBorderWidth(border);
-        const QImage image = grabbed(p);
-        const qreal r = image.devicePixelRatio();
-        // Every device pixel of the logical pixel has the colour (crisp at any scale).
-        for (int dy = 0; dy < int(r); ++dy)
-            for (int dx = 0; dx < int(r); ++dx)
-                QCOMPARE(image.pixelColor(int(pixel.x() * r) + dx, int(pixel.y() * r) + dy), expected);
+        // The logical pixel has the colour, crisp at any scale.
+        QCOMPARE(PixelProbe(grabbed(p)).at(pixel.x(), pixel.y()), expected.rgb());
     }
 
     void glyphOnlyWhileActiveWithItsBackgroundTransparent()
@@ -423,19 +480,18 @@ private Q_SLOTS:
         setUpRegularCredits(p);
         p.setInterval(kFrozen);
         const QPoint o(131, 6);
-        QImage image = grabbed(p);
-        const qreal r = image.devicePixelRatio();
-        auto at = [&](QPoint pt) { return image.pixelColor(int(pt.x() * r), int(pt.y() * r)); };
-        QCOMPARE(at(o + QPoint(5, 5)), tk::clBlack.toQColor());
+        PixelProbe probe(grabbed(p));
+        auto at = [&](QPoint pt) { return probe.at(pt.x(), pt.y()); };
+        QCOMPARE(at(o + QPoint(5, 5)), tk::clBlack.rgb());
         p.setActive(true);
-        image = grabbed(p);
-        QCOMPARE(at(o + QPoint(5, 5)), tk::clBlue.toQColor());
-        QCOMPARE(at(o + QPoint(10, 8)), tk::clLime.toQColor());
-        QCOMPARE(at(o), tk::clBlack.toQColor()); // the silver box is not drawn
-        QCOMPARE(at(o + QPoint(20, 16)), tk::clBlack.toQColor());
+        probe = PixelProbe(grabbed(p));
+        QCOMPARE(at(o + QPoint(5, 5)), tk::clBlue.rgb());
+        QCOMPARE(at(o + QPoint(10, 8)), tk::clLime.rgb());
+        QCOMPARE(at(o), tk::clBlack.rgb()); // the silver box is not drawn
+        QCOMPARE(at(o + QPoint(20, 16)), tk::clBlack.rgb());
         p.setActive(false);
-        image = grabbed(p);
-        QCOMPARE(at(o + QPoint(5, 5)), tk::clBlack.toQColor());
+        probe = PixelProbe(grabbed(p));
+        QCOMPARE(at(o + QPoint(5, 5)), tk::clBlack.rgb());
     }
 
     void activationHidesChildrenAndDeactivationShowsThem()
@@ -612,10 +668,7 @@ private Q_SLOTS:
         }());
         QVERIFY(highest <= p.textArea().height());
         QCOMPARE(p.scrollExtent(), p.textArea().height());
-        const QImage image = grabbed(p);
-        QCOMPARE(countOf(image, tk::clBlack.toQColor(), QRect(0, 29 * image.devicePixelRatio(), image.width(),
-                                                             image.height() - 29 * int(image.devicePixelRatio()))),
-                 image.width() * (image.height() - 29 * int(image.devicePixelRatio())));
+        QCOMPARE(PixelProbe(grabbed(p)).uniform(QRect(0, 29, p.width(), p.height() - 29), tk::clBlack.rgb()), QString());
     }
 
     void tooSmallPanelDrawsNoText()
@@ -630,9 +683,18 @@ private Q_SLOTS:
         p.setActive(true);
         QCOMPARE(p.textArea(), QRect(0, 0, 0, 0));
         QTRY_VERIFY(p.scrollPos() >= 10); // the timer still runs
+        // The glyph's one lime pixel, and no lime device pixel outside it.
         const QImage image = grabbed(p);
-        const int r = int(image.devicePixelRatio());
-        QCOMPARE(countOf(image, tk::clLime.toQColor(), image.rect()), r * r); // the glyph's one lime pixel
+        const PixelProbe probe(image);
+        QRect lime;
+        for (int y = 0; y < p.height(); ++y)
+            for (int x = 0; x < p.width(); ++x)
+                if (probe.at(x, y) == tk::clLime.rgb())
+                    lime |= QRect(x, y, 1, 1);
+        QCOMPARE(lime.size(), QSize(1, 1));
+        QCOMPARE(probe.deviceBoundsWhere(QRect(0, 0, p.width(), p.height()),
+                                         [](const QColor &c) { return c == tk::clLime.toQColor(); }),
+                 probe.deviceBoundsWhere(lime, [](const QColor &c) { return c == tk::clLime.toQColor(); }));
     }
 
     void unseenPanelAdvancesWithoutDrawing()
