@@ -82,8 +82,10 @@ void TImageControl::paintEvent(QPaintEvent *)
     // Lock order: the control's lock before its canvas, as a tick takes them.
     std::lock_guard controlGuard(m_lock);
     std::lock_guard canvasGuard(m_canvasLock);
-    if (m_buffer.size() != deviceSize)
+    if (m_buffer.size() != deviceSize) {
         m_buffer = QImage(deviceSize, QImage::Format_RGB32);
+        m_buffer.fill(color()); // the column and row before a mid-pixel origin are never drawn
+    }
     if (m_buffer.isNull())
         return;
     m_buffer.setDevicePixelRatio(ratio);

@@ -418,6 +418,7 @@ void TTileButton::ensureBuffer()
         m_bufferPainter.end();
     if (m_buffer.size() != devSize || m_buffer.format() != format) {
         m_buffer = QImage(devSize.expandedTo(QSize(1, 1)), format);
+        m_buffer.fill(0); // the face leaves the column and row before a mid-pixel origin undrawn
         invalidateLayout();
     }
     m_buffer.setDevicePixelRatio(dpr);
