@@ -130,6 +130,8 @@ private Q_SLOTS:
     void cornerOwnership();
     void ringsInWindow_data();
     void ringsInWindow();
+    void bufferOnTheWindowGrid_data();
+    void bufferOnTheWindowGrid();
     void exclusiveChecker();
     void contentShiftsWhilePressed();
     void captionCentred_data();
@@ -319,6 +321,64 @@ void TestTileButton::ringsInWindow()
     QCOMPARE(ring(0, colorOf(C::Hl), colorOf(C::Frame)), QString());
     QCOMPARE(ring(1, colorOf(C::Face), colorOf(C::Shadow)), QString());
     QCOMPARE(ring(2, colorOf(C::Face), colorOf(C::Face)), QString());
+}
+
+void TestTileButton::bufferOnTheWindowGrid_data()
+{
+    QTest::addColumn<qreal>("dpr");
+    QTest::addColumn<QPoint>("pos");
+    for (const qreal dpr : {1.0, 1.5, 2.0})
+        for (const QPoint pos : {QPoint(10, 10), QPoint(11, 13), QPoint(3, 8)})
+            QTest::addRow("%gx at %d,%d", dpr, pos.x(), pos.y()) << dpr << pos;
+}
+
+// A face drawn into a buffer laid on the window's device grid and copied to the window gives the
+// very pixels of the face drawn on the window itself, wherever the button sits.
+void TestTileButton::bufferOnTheWindowGrid()
+{
+    QFETCH(qreal, dpr);
+    QFETCH(QPoint, pos);
+    const QSize size(35, 35);
+    TileLayoutInput in;
+    in.caption = QStringLiteral("26\r\nFe");
+    in.font = tileFont();
+    in.contentSize = tileContentRect(size, false).size();
+    TileLayout layout;
+    layoutTile(in, layout);
+    TilePens pens;
+    pens.update(QColor(Qt::red));
+    TilePaintState st;
+    st.size = size;
+    const auto window = [&] {
+        QImage img((QSizeF(60, 60) * dpr).toSize(), QImage::Format_RGB32);
+        img.setDevicePixelRatio(dpr);
+        img.fill(Qt::white);
+        return img;
+    };
+
+    QImage direct = window();
+    {
+        QPainter p(&direct);
+        p.translate(pos);
+        p.setClipRect(QRect(QPoint(0, 0), size));
+        paintTile(p, st, layout, pens);
+    }
+    QImage buffered = window();
+    {
+        QPainter p(&buffered);
+        p.translate(pos);
+        p.setClipRect(QRect(QPoint(0, 0), size));
+        const DeviceGrid grid(p, size, dpr);
+        QImage buffer(grid.bufferSize(), QImage::Format_RGB32);
+        buffer.setDevicePixelRatio(dpr);
+        buffer.fill(Qt::black);
+        QPainter canvas(&buffer);
+        grid.align(canvas);
+        paintTile(canvas, st, layout, pens);
+        canvas.end();
+        DeviceGrid::draw(p, buffer);
+    }
+    QCOMPARE(buffered, direct);
 }
 
 void TestTileButton::exclusiveChecker()
