@@ -15,6 +15,7 @@ Exit status 0 when every target holds.
 import os
 import random
 import re
+import shutil
 import signal
 import statistics
 import subprocess
@@ -226,6 +227,7 @@ def run_animate(minutes):
         finally:
             program.stop()
     print(f"rss: first {samples[0]} KiB, last {samples[-1]} KiB, max {max(samples)} KiB over {minutes} min")
+    print("rss by minute (KiB): " + " ".join(str(s) for s in samples))
     if periods:
         print(f"logo frame period: median {statistics.median(periods):.0f} ms over {len(periods)} frames")
     print(f"exit code: {code}")
@@ -294,17 +296,33 @@ def run_memcheck():
             program.stop()
     with open(log) as f:
         text = f.read()
+    if os.environ.get("PC_MEMCHECK_LOG"):
+        shutil.copy(log, os.environ["PC_MEMCHECK_LOG"])
     os.unlink(log)
+    our_files = {name for _, _, files in os.walk(source_dir) for name in files if name.endswith((".cpp", ".h"))}
+
+    def from_our_code(stack):
+        # Ours when one of the three callers nearest the allocation is our code; every stack passes
+        # through main, so further out says nothing.
+        callers = [f for f in re.findall(r"(?:at|by) 0x[0-9A-F]+: (.*)", stack)
+                   if not re.match(r"(malloc|calloc|realloc|memalign|posix_memalign|operator new|strdup)\b", f)]
+        for frame in callers[:3]:
+            place = re.search(r"\(([^():]+):\d+\)$", frame)
+            if (place and place.group(1) in our_files) or "periyodik-cetvel)" in frame:
+                return True
+        return False
+
     # A loss record: its header line, then its stack up to the next blank line.
-    records = re.findall(r"==\d+== ([\d,]+) bytes in [\d,]+ blocks are definitely lost.*?\n((?:==\d+==  .*\n)+)", text)
-    ours = [(int(size.replace(",", "")), stack) for size, stack in records
-            if source_dir in stack or "periyodik-cetvel" in stack]
+    records = [(int(size.replace(",", "")), stack) for size, stack in re.findall(
+        r"==\d+== ([\d,]+)(?: \([^)]*\))? bytes in [\d,]+ blocks are definitely lost.*\n((?:==\d+==  .*\n)+)", text)]
+    ours = [record for record in records if from_our_code(record[1])]
     summary = re.search(r"definitely lost: ([\d,]+) bytes in ([\d,]+) blocks", text)
     errors = re.search(r"ERROR SUMMARY: (\d+) errors", text)
-    print(f"definitely lost: {summary.group(1) if summary else 0} bytes in all; "
+    print(f"definitely lost: {summary.group(1) if summary else '?'} bytes in {len(records)} records; "
           f"{sum(size for size, _ in ours)} bytes in {len(ours)} records from our code")
-    for size, stack in ours[:5]:
-        print(f"  {size} bytes:\n{stack}")
+    for size, stack in records:
+        callers = re.findall(r"(?:at|by) 0x[0-9A-F]+: (.*)", stack)
+        print(f"  {'OURS' if from_our_code(stack) else 'not ours'}: {size} bytes, from " + " < ".join(callers[:4]))
     print(f"memcheck errors (definite leaks and invalid accesses): {errors.group(1) if errors else '?'}")
     print(f"exit code: {code}")
     return code == 0 and not ours
