@@ -2,6 +2,7 @@
 
 #include "toolkit/pixelarticon.h"
 #include "toolkit/thint.h"
+#include "toolkit/timage.h"
 #include "toolkit/tlabel.h"
 #include "toolkit/tpanel.h"
 #include "widgets/tcreditspanel.h"
@@ -14,7 +15,6 @@
 #include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPixmap>
 #include <QStringList>
 #include <QToolButton>
@@ -164,7 +164,7 @@ void TAboutF::buildComponents()
     CreditsPanel2->setLines(linesOf(aboutf::GroupCredits));
     CreditsPanel2->hide();
 
-    Image2 = new QLabel(Panel1);
+    Image2 = new tk::TImage(Panel1);
     place(Image2, component("Image2"));
     Image2->setPixmap(keyedOut(QStringLiteral(":/assets/about_logo.png"), Qt::white));
 

@@ -5,13 +5,13 @@
 #include <functional>
 
 class QKeyEvent;
-class QLabel;
 class QToolButton;
 class QUrl;
 class TCreditsPanel;
 class TShadowLabel;
 
 namespace tk {
+class TImage;
 class TLabel;
 class TPanel;
 } // namespace tk
@@ -35,7 +35,7 @@ public:
     tk::TLabel *srm = nullptr;
     TCreditsPanel *CreditsPanel1 = nullptr;
     TCreditsPanel *CreditsPanel2 = nullptr;
-    QLabel *Image2 = nullptr;
+    tk::TImage *Image2 = nullptr;
     tk::TLabel *Label4 = nullptr;
     tk::TLabel *Label5 = nullptr;
     TShadowLabel *ShadowLabel1 = nullptr;
