@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Regenerates every screenshot of the README from the real program under Xvfb: the four windows,
-at scale 1 and 2, into docs/.
+at scale 1, 1.5 and 2, into docs/.
 
 usage: scripts/screenshots.py [BUILD_DIR]   (default: build)
 """
@@ -35,7 +35,7 @@ def shoot(build, scale, docs):
             time.sleep(0.5)
             session.screenshot(os.path.join(docs, f"main-window{suffix}.png"), main)
 
-            session.click(main, (336 + 17) * scale, (194 + 17) * scale)
+            session.click(main, round((336 + 17) * scale), round((194 + 17) * scale))
             details = new_window(session, program, [main])
             session.screenshot(os.path.join(docs, f"details-26{suffix}.png"), details)
             session.run("xdotool", "key", "F5")
@@ -46,7 +46,7 @@ def shoot(build, scale, docs):
             session.run("xdotool", "key", "Escape")
             time.sleep(0.3)
 
-            session.click(main, (3 + 46) * scale, (367 + 40) * scale)
+            session.click(main, round((3 + 46) * scale), round((367 + 40) * scale))
             about = new_window(session, program, [main])
             time.sleep(3)  # the credits mid-scroll
             session.screenshot(os.path.join(docs, f"about-regular{suffix}.png"), about)
@@ -62,7 +62,7 @@ def main():
     build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build"))
     docs = os.path.join(ROOT, "docs")
     os.makedirs(docs, exist_ok=True)
-    for scale in (1, 2):
+    for scale in (1, 1.5, 2):
         shoot(build, scale, docs)
     print("screenshots written to", docs)
 
