@@ -201,6 +201,11 @@ def run_cycles(count, settle=True):
     print(f"exit code: {code}")
     steady = (mark["threads"], mark["fds"]) == (end["threads"], end["fds"])
     back = settled is None or (settled["threads"], settled["fds"]) == (start["threads"], start["fds"])
+    # Under the address sanitizer freed memory waits in its quarantine, so resident memory says
+    # nothing there; its leak check runs at the exit instead and turns the exit code non-zero.
+    if "ASAN_OPTIONS" in os.environ:
+        print("memory growth not judged under the address sanitizer")
+        growth = 0
     return growth <= 2048 and steady and back and not warnings and code == 0
 
 
