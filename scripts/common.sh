@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 
 # Debian packages: the toolchain and Qt for building, the fonts the windows are drawn with, and
-# the X11 tools the end-to-end tests drive the real program with.
+# the X11 tools the end-to-end tests drive the real program with, valgrind for the leak run.
 PACKAGES=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -14,6 +14,7 @@ PACKAGES=(
   dbus dbus-x11 at-spi2-core python3 python3-pyatspi
   libgif-dev libbenchmark-dev
   dpkg-dev desktop-file-utils appstream
+  valgrind
 )
 
 install_packages() {
