@@ -1,6 +1,7 @@
 #include "widgets/tcreditspanel.h"
 
 #include "toolkit/tapplication.h"
+#include "toolkit/tdraw.h"
 #include "widgets/tthreadedtimer.h"
 
 #include <QCoreApplication>
@@ -29,18 +30,7 @@ struct Edges {
     Edges shrunk(int by) const { return {left + by, top + by, right - by, bottom - by}; }
 };
 
-// One ring of a bevel: top and left edges in the first colour, right and bottom edges (with the
-// top-right and bottom-left corner pixels) in the second.
-void bevelRing(QPainter &p, const QRect &r, const QColor &topLeft, const QColor &bottomRight)
-{
-    if (r.width() <= 0 || r.height() <= 0)
-        return;
-    p.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), topLeft);
-    p.fillRect(QRect(r.left(), r.top(), 1, r.height() - 1), topLeft);
-    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
-    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
-}
-
+// A bevel space is drawn in the raised colours, as a panel's is.
 void bevel(QPainter &p, QRect &r, TBevelCut cut, int width)
 {
     if (cut == TBevelCut::bvNone)
@@ -49,7 +39,7 @@ void bevel(QPainter &p, QRect &r, TBevelCut cut, int width)
     const QColor highlight = tk::clBtnHighlight.toQColor();
     const bool lowered = cut == TBevelCut::bvLowered;
     for (int i = 0; i < width; ++i) {
-        bevelRing(p, r, lowered ? shadow : highlight, lowered ? highlight : shadow);
+        tk::drawBevelRing(p, r, lowered ? shadow : highlight, lowered ? highlight : shadow);
         r.adjust(1, 1, -1, -1);
     }
 }
@@ -461,7 +451,7 @@ void TCreditsPanel::paintEvent(QPaintEvent *)
     bevel(p, r, m_bevelOuter, m_bevelWidth);
     const QColor face = m_color.toQColor();
     for (int i = 0; i < m_borderWidth && r.width() > 0 && r.height() > 0; ++i) {
-        bevelRing(p, r, face, face);
+        tk::drawBevelRing(p, r, face, face);
         r.adjust(1, 1, -1, -1);
     }
     bevel(p, r, m_bevelInner, m_bevelWidth);

@@ -1,6 +1,7 @@
 #include "widgets/tilepainter.h"
 
 #include "toolkit/tcolor.h"
+#include "toolkit/tdraw.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -83,17 +84,6 @@ QStringList wrapLine(const QString &line, const QFontMetrics &fm, int width)
     }
     out.append(current);
     return out;
-}
-
-void drawRing(QPainter &p, const QRect &r, const QColor &topLeft, const QColor &bottomRight)
-{
-    if (r.width() <= 0 || r.height() <= 0)
-        return;
-    // Top and left edges take the first colour, the top-right and bottom-left corners the second.
-    p.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), topLeft);
-    p.fillRect(QRect(r.left(), r.top(), 1, r.height() - 1), topLeft);
-    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
-    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
 }
 
 void drawText(QPainter &p, const TileLayout &layout, QPoint origin, const QPen &pen)
@@ -300,36 +290,36 @@ void paintTile(QPainter &p, const TilePaintState &s, const TileLayout &layout, c
         if (s.newStyle) {
             if (s.flat) {
                 if (down)
-                    drawRing(p, r, pens.windowFrame, pens.btnHighlight);
+                    tk::drawBevelRing(p, r, pens.windowFrame, pens.btnHighlight);
                 else
-                    drawRing(p, r, pens.btnHighlight, pens.btnShadow);
+                    tk::drawBevelRing(p, r, pens.btnHighlight, pens.btnShadow);
                 r.adjust(1, 1, -1, -1);
             } else if (down) {
-                drawRing(p, r, pens.windowFrame, pens.btnHighlight);
+                tk::drawBevelRing(p, r, pens.windowFrame, pens.btnHighlight);
                 r.adjust(1, 1, -1, -1);
-                drawRing(p, r, pens.btnShadow, pens.btnFace);
+                tk::drawBevelRing(p, r, pens.btnShadow, pens.btnFace);
                 r.adjust(1, 1, -1, -1);
             } else {
-                drawRing(p, r, pens.btnHighlight, pens.windowFrame);
+                tk::drawBevelRing(p, r, pens.btnHighlight, pens.windowFrame);
                 r.adjust(1, 1, -1, -1);
-                drawRing(p, r, pens.btnFace, pens.btnShadow);
+                tk::drawBevelRing(p, r, pens.btnFace, pens.btnShadow);
                 r.adjust(1, 1, -1, -1);
             }
         } else {
             if (s.flat) {
                 if (down)
-                    drawRing(p, r, pens.windowFrame, pens.btnHighlight);
+                    tk::drawBevelRing(p, r, pens.windowFrame, pens.btnHighlight);
                 else
-                    drawRing(p, r, pens.btnHighlight, pens.windowFrame);
+                    tk::drawBevelRing(p, r, pens.btnHighlight, pens.windowFrame);
                 r.adjust(1, 1, -1, -1);
             } else {
-                drawRing(p, r, pens.windowFrame, pens.windowFrame);
+                tk::drawBevelRing(p, r, pens.windowFrame, pens.windowFrame);
                 r.adjust(1, 1, -1, -1);
                 if (down) {
                     p.fillRect(QRect(r.left(), r.top(), r.width(), 1), pens.btnShadow);
                     p.fillRect(QRect(r.left(), r.top(), 1, r.height()), pens.btnShadow);
                 } else {
-                    drawRing(p, r, pens.btnHighlight, pens.btnShadow);
+                    tk::drawBevelRing(p, r, pens.btnHighlight, pens.btnShadow);
                 }
                 r.adjust(1, 1, -1, -1);
             }
