@@ -51,6 +51,17 @@ public:
     // Makes the logical coordinates of a painter on the buffer (of this grid's ratio) the widget's.
     void align(QPainter &canvas) const { canvas.translate(m_phase / m_ratio); }
 
+    // A logical offset rounded to whole device pixels of the painter's surface. Text drawn again
+    // at such an offset (a shadow, an engraving) is the same smoothed text moved; at a fractional
+    // offset (an odd one at 1.5 times the scale) the font system would smooth it afresh, softer.
+    static QPointF wholeDevicePixels(const QPainter &painter, QPointF offset)
+    {
+        const QTransform device = painter.deviceTransform();
+        const qreal sx = device.m11() != 0 ? device.m11() : 1.0;
+        const qreal sy = device.m22() != 0 ? device.m22() : 1.0;
+        return QPointF(qRound(offset.x() * sx) / sx, qRound(offset.y() * sy) / sy);
+    }
+
     // Copies the buffer onto the widget device pixel for device pixel, unscaled.
     static void draw(QPainter &screen, const QImage &buffer)
     {

@@ -2,6 +2,7 @@
 
 #include "toolkit/tapplication.h"
 #include "toolkit/tdraw.h"
+#include "widgets/devicegrid.h"
 #include "widgets/tthreadedtimer.h"
 
 #include <QCoreApplication>
@@ -324,11 +325,8 @@ void TCreditsPanel::RenderTextFrame(QImage &image, const TextFrame &frame, int s
                           | horizontalAlignment(frame.alignment));
     const int count = int(frame.lines.size());
     static const QString blank = QStringLiteral(" ");
-    // The engraved copy lies one pixel right and down (or left and up), moved by whole device
-    // pixels: moved by a fraction of one (at 1.5 times the scale) the font system would smooth
-    // it afresh, unlike the text it copies.
-    const qreal ratio = image.devicePixelRatio();
-    const QPointF engraving(qRound(ratio) / ratio, qRound(ratio) / ratio);
+    // The engraved copy lies one pixel right and down (or left and up).
+    const QPointF engraving = DeviceGrid::wholeDevicePixels(p, QPointF(1, 1));
     for (int i = frame.firstLine; i <= count; ++i) {
         if (top >= h)
             break;

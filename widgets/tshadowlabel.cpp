@@ -1,5 +1,7 @@
 #include "widgets/tshadowlabel.h"
 
+#include "widgets/devicegrid.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QEnterEvent>
@@ -284,13 +286,8 @@ QRect TShadowLabel::drawShadowedText(QPainter &painter, const Look &look, const 
     QRect shadowDrawn;
     QRect textDrawn;
     painter.setPen(p.shadow);
-    // The shadow is the text moved by whole device pixels. Moved by a fraction of one (an odd
-    // offset at 1.5 times the scale) the font system would smooth it afresh, unlike the text.
-    const QTransform device = painter.deviceTransform();
-    const qreal sx = device.m11() != 0 ? device.m11() : 1.0;
-    const qreal sy = device.m22() != 0 ? device.m22() : 1.0;
     painter.save();
-    painter.translate(qRound(p.offset.x() * sx) / sx, qRound(p.offset.y() * sy) / sy);
+    painter.translate(DeviceGrid::wholeDevicePixels(painter, p.offset));
     painter.drawText(rect, flags, look.caption, &shadowDrawn);
     painter.restore();
     shadowDrawn.translate(p.offset);
