@@ -1,3 +1,4 @@
+#include "app/startup.h"
 #include "data/categorytexts.h"
 #include "data/elementcatalogue.h"
 #include "tests/support/testmain.h"
@@ -116,31 +117,19 @@ private Q_SLOTS:
     void crispAtThisScale();
 
 private:
-    std::unique_ptr<Tcetvelf> m_main;
-    std::unique_ptr<Tsabitf> m_details;
-    std::unique_ptr<Tgrupf> m_category;
+    std::unique_ptr<ProgramWindows> m_windows;
 };
 
 void TestTsabitf::initTestCase()
 {
-    m_main = std::make_unique<Tcetvelf>();
-    cetvelf = m_main.get();
-    m_details = std::make_unique<Tsabitf>();
-    sabitf = m_details.get();
-    m_category = std::make_unique<Tgrupf>();
-    grupf = m_category.get();
+    m_windows = std::make_unique<ProgramWindows>();
     cetvelf->show();
     QVERIFY(QTest::qWaitForWindowExposed(cetvelf));
 }
 
 void TestTsabitf::cleanupTestCase()
 {
-    grupf = nullptr;
-    m_category.reset();
-    sabitf = nullptr;
-    m_details.reset();
-    cetvelf = nullptr;
-    m_main.reset();
+    m_windows.reset();
 }
 
 void TestTsabitf::tileClickFillsEveryLabel_data()
