@@ -170,3 +170,10 @@ struct Ring {
     {
     }
 };
+
+// The widget as drawn, one pixel per logical pixel whatever the scale (a sample of each).
+inline QImage logicalGrab(QWidget *widget)
+{
+    return widget->grab().toImage().scaled(widget->size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .convertToFormat(QImage::Format_RGB32);
+}

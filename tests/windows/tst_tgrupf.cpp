@@ -67,13 +67,6 @@ CategoryView viewAfterF5On(int z)
     return view;
 }
 
-// The widget as drawn, one pixel per logical pixel whatever the scale.
-QImage logicalGrab(QWidget *widget)
-{
-    return widget->grab().toImage().scaled(widget->size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
-        .convertToFormat(QImage::Format_RGB32);
-}
-
 } // namespace
 
 // The category dialog: the heading openers, its layout, its text box.

@@ -79,13 +79,6 @@ QString joined(const CategoryEntry &entry)
     return lines.join(u'\n');
 }
 
-// The widget as drawn, one pixel per logical pixel whatever the scale.
-QImage logicalGrab(QWidget *widget)
-{
-    return widget->grab().toImage().scaled(widget->size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
-        .convertToFormat(QImage::Format_RGB32);
-}
-
 } // namespace
 
 // The element details dialog: filled by a tile click, its layout, F5 and Escape.
