@@ -37,15 +37,23 @@ public:
 
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
+        // Buttons ask at every paint; a size and mode is made once.
         const QSize target = actualSize(size, mode, state);
-        if (mode == QIcon::Disabled && !m_disabled.isNull())
-            return QPixmap::fromImage(m_disabled.scaled(target, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-        QPixmap pixmap = QPixmap::fromImage(rendering(target));
-        if (mode != QIcon::Normal && mode != QIcon::Active) {
-            QStyleOption option;
-            option.palette = QApplication::palette();
-            pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+        for (const Made &made : m_made)
+            if (made.size == target && made.mode == mode)
+                return made.pixmap;
+        QPixmap pixmap;
+        if (mode == QIcon::Disabled && !m_disabled.isNull()) {
+            pixmap = QPixmap::fromImage(m_disabled.scaled(target, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        } else {
+            pixmap = QPixmap::fromImage(rendering(target));
+            if (mode != QIcon::Normal && mode != QIcon::Active) {
+                QStyleOption option;
+                option.palette = QApplication::palette();
+                pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+            }
         }
+        m_made.push_back({target, mode, pixmap});
         return pixmap;
     }
 
@@ -68,6 +76,12 @@ private:
 
     std::vector<QImage> m_renderings; // the picture at its own size first, larger ones after
     QImage m_disabled;                // drawn for the disabled state, at the picture's own size
+    struct Made {
+        QSize size;
+        QIcon::Mode mode;
+        QPixmap pixmap;
+    };
+    std::vector<Made> m_made; // a handful: one per scale and mode a button is shown at
 };
 
 } // namespace
