@@ -1,5 +1,6 @@
 #include "toolkit/ttoolbar.h"
 
+#include "toolkit/text.h"
 #include "toolkit/thint.h"
 #include "toolkit/timagelist.h"
 #include "toolkit/ttoolbutton.h"
@@ -9,11 +10,6 @@
 namespace tk {
 
 namespace {
-
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 } // namespace
 
@@ -46,15 +42,15 @@ std::vector<TToolButton *> TToolBar::addItems(std::span<const ToolItem> items)
     std::vector<TToolButton *> added;
     for (const ToolItem &item : items) {
         auto *button = new TToolButton(item.separator ? TToolButton::Style::Separator : TToolButton::Style::Button, this);
-        button->setObjectName(qs(item.name));
+        button->setObjectName(tk::qs(item.name));
         if (item.separator) {
             button->setGeometry(m_nextLeft, TopMargin, item.width, m_buttonSize.height());
             m_nextLeft += item.width;
         } else {
             button->setGeometry(QRect(QPoint(m_nextLeft, TopMargin), m_buttonSize));
-            button->setText(qs(item.caption));
+            button->setText(tk::qs(item.caption));
             button->setImageIndex(item.imageIndex);
-            THint::set(button, qs(item.hint), true, false);
+            THint::set(button, tk::qs(item.hint), true, false);
             THint::setCursor(button, TCursor::HandPoint);
             m_nextLeft += m_buttonSize.width();
         }

@@ -1,6 +1,7 @@
 #include "windows/taboutf.h"
 
 #include "toolkit/pixelarticon.h"
+#include "toolkit/text.h"
 #include "toolkit/thint.h"
 #include "toolkit/timage.h"
 #include "toolkit/tlabel.h"
@@ -22,14 +23,9 @@
 
 namespace {
 
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 QFont fontOf(const aboutf::FontDef &def)
 {
-    return tk::makeFont(text(def.face), def.pixelHeight, def.style);
+    return tk::makeFont(tk::qs(def.face), def.pixelHeight, def.style);
 }
 
 template <std::size_t N>
@@ -38,7 +34,7 @@ QStringList linesOf(const std::array<std::string_view, N> &lines)
     QStringList list;
     list.reserve(qsizetype(N));
     for (std::string_view line : lines)
-        list.append(text(line));
+        list.append(tk::qs(line));
     return list;
 }
 
@@ -95,7 +91,7 @@ void TAboutF::buildComponents()
 {
     using aboutf::Component;
     auto place = [](QWidget *w, const Component &c) {
-        w->setObjectName(text(c.name));
+        w->setObjectName(tk::qs(c.name));
         w->setFont(fontOf(c.font));
         w->setFocusPolicy(Qt::NoFocus);
         if (c.width > 0)
@@ -103,7 +99,7 @@ void TAboutF::buildComponents()
         else
             w->move(c.left, c.top);
         if (!c.hint.empty())
-            tk::THint::set(w, text(c.hint), true, false);
+            tk::THint::set(w, tk::qs(c.hint), true, false);
         if (c.handCursor)
             tk::THint::setCursor(w, tk::TCursor::HandPoint);
     };
@@ -111,7 +107,7 @@ void TAboutF::buildComponents()
         auto *label = new TShadowLabel(parent);
         place(label, c);
         label->setFontColor(c.font.color);
-        label->setCaption(text(c.caption));
+        label->setCaption(tk::qs(c.caption));
         return label;
     };
     auto plainLabel = [&](const Component &c, QWidget *parent, bool transparent) {
@@ -119,7 +115,7 @@ void TAboutF::buildComponents()
         place(label, c);
         label->setTransparent(transparent);
         label->setFontColor(c.font.color);
-        label->setCaption(text(c.caption));
+        label->setCaption(tk::qs(c.caption));
         return label;
     };
     auto creditsPanel = [&](const Component &c, QWidget *parent) {
@@ -176,7 +172,7 @@ void TAboutF::buildComponents()
     const Component &button = component("SpeedButton1");
     SpeedButton1 = new QToolButton(Panel1);
     place(SpeedButton1, button);
-    SpeedButton1->setText(text(button.caption));
+    SpeedButton1->setText(tk::qs(button.caption));
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     SpeedButton1->setIconSize(QSize(16, 16));
@@ -235,13 +231,13 @@ void TAboutF::FormKeyDown(QKeyEvent *event)
 void TAboutF::ShadowLabel1Click()
 {
     if (urlOpener())
-        urlOpener()(QUrl(QStringLiteral("http://") + text(aboutf::WebHost)));
+        urlOpener()(QUrl(QStringLiteral("http://") + tk::qs(aboutf::WebHost)));
 }
 
 void TAboutF::ShadowLabel2Click()
 {
     if (urlOpener())
-        urlOpener()(QUrl(QStringLiteral("mailto:") + text(aboutf::MailAddress)));
+        urlOpener()(QUrl(QStringLiteral("mailto:") + tk::qs(aboutf::MailAddress)));
 }
 
 void TAboutF::SpeedButton1Click()

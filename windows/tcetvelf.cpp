@@ -4,6 +4,7 @@
 #include "gif/logoformdata.h"
 #include "gif/tgifanimator.h"
 #include "toolkit/tbevel.h"
+#include "toolkit/text.h"
 #include "toolkit/tfont.h"
 #include "toolkit/thint.h"
 #include "toolkit/tpanel.h"
@@ -27,11 +28,6 @@ namespace {
 using cetvelflayout::Component;
 using cetvelflayout::Kind;
 
-QString utf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 consteval std::size_t indexOf(std::string_view name)
 {
     for (std::size_t i = 0; i < cetvelflayout::Components.size(); ++i)
@@ -42,13 +38,13 @@ consteval std::size_t indexOf(std::string_view name)
 
 QFont fontOf(const Component &c)
 {
-    return tk::makeFont(utf8(c.font.face), c.font.pixelHeight,
+    return tk::makeFont(tk::qs(c.font.face), c.font.pixelHeight,
                         c.font.bold ? tk::FontStyle::Bold : tk::FontStyle::Regular);
 }
 
 void place(QWidget *w, const Component &c)
 {
-    w->setObjectName(utf8(c.name));
+    w->setObjectName(tk::qs(c.name));
     w->setGeometry(c.rect.left, c.rect.top, c.rect.width, c.rect.height);
     tk::THint::setCursor(w, c.cursor);
 }
@@ -76,8 +72,8 @@ TTileButton *makeTile(QWidget *parent, const Component &c)
     auto *tile = new TTileButton(parent);
     place(tile, c);
     tile->setTag(c.tag);
-    tile->setCaption(utf8(c.caption));
-    tile->setHint(utf8(c.hint));
+    tile->setCaption(tk::qs(c.caption));
+    tile->setHint(tk::qs(c.hint));
     tile->setTileFont(fontOf(c));
     tile->setFontColor(c.fontColor);
     return tile;
@@ -88,13 +84,13 @@ tk::TStaticText *makeStaticText(QWidget *parent, const Component &c)
     auto *text = new tk::TStaticText(parent);
     place(text, c);
     text->setFont(fontOf(c));
-    text->setCaption(utf8(c.caption));
+    text->setCaption(tk::qs(c.caption));
     text->setColor(c.color);
     text->setFontColor(c.fontColor);
     const bool boxed = c.kind == Kind::Heading || c.kind == Kind::PeriodLabel;
     text->setTextAlignment(boxed ? tk::TAlignment::Center : tk::TAlignment::LeftJustify);
     text->setBorderStyle(boxed ? tk::TStaticBorderStyle::Sunken : tk::TStaticBorderStyle::None);
-    tk::THint::setHint(text, utf8(c.hint));
+    tk::THint::setHint(text, tk::qs(c.hint));
     return text;
 }
 
@@ -103,11 +99,11 @@ tk::TPanel *makePanel(QWidget *parent, const Component &c)
     auto *panel = new tk::TPanel(parent);
     place(panel, c);
     panel->setFont(fontOf(c));
-    panel->setCaption(utf8(c.caption));
+    panel->setCaption(tk::qs(c.caption));
     panel->setColor(c.color);
     panel->setFontColor(c.fontColor);
     panel->setBevelOuter(tk::TBevelCut::Raised);
-    tk::THint::setHint(panel, utf8(c.hint));
+    tk::THint::setHint(panel, tk::qs(c.hint));
     return panel;
 }
 
@@ -119,7 +115,7 @@ tk::TStatusBar *makeStatusBar(QWidget *parent, const Component &c)
     bar->setColor(c.color);
     bar->setFontColor(c.fontColor);
     for (const cetvelflayout::StatusPanel &panel : cetvelflayout::StatusBar1Panels)
-        bar->addPanel(utf8(panel.text), panel.width);
+        bar->addPanel(tk::qs(panel.text), panel.width);
     return bar;
 }
 
@@ -127,7 +123,7 @@ TRoundedButton *makeCloseButton(QWidget *parent, const Component &c)
 {
     auto *button = new TRoundedButton(parent);
     place(button, c);
-    button->setCaption(utf8(c.caption));
+    button->setCaption(tk::qs(c.caption));
     button->setShape(TrbsShape::rbsRounded);
     button->setFlat(true);
     button->setGray(true);
@@ -136,7 +132,7 @@ TRoundedButton *makeCloseButton(QWidget *parent, const Component &c)
     button->setHotTrackColor(tk::clBlue);
     button->setFont(fontOf(c));
     button->setFontColor(c.fontColor);
-    tk::THint::setHint(button, utf8(c.hint));
+    tk::THint::setHint(button, tk::qs(c.hint));
     return button;
 }
 
@@ -151,14 +147,14 @@ TGIFAnimator *makeLogo(QWidget *parent, const Component &c)
     stored.ImageData = logoFormData();
     stored.Stretch = true;
     logo->readProperties(stored);
-    tk::THint::setHint(logo, utf8(c.hint));
+    tk::THint::setHint(logo, tk::qs(c.hint));
     return logo;
 }
 
 } // namespace
 
 Tcetvelf::Tcetvelf(QWidget *parent)
-    : tk::TForm(QSize(769, 479), utf8(cetvelflayout::DesignTitle), Buttons::SystemMenuAndMinimize, parent)
+    : tk::TForm(QSize(769, 479), tk::qs(cetvelflayout::DesignTitle), Buttons::SystemMenuAndMinimize, parent)
 {
     setObjectName(QStringLiteral("cetvelf"));
     setApplicationWindow(true);

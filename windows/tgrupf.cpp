@@ -1,6 +1,7 @@
 #include "windows/tgrupf.h"
 
 #include "data/categorytexts.h"
+#include "toolkit/text.h"
 #include "toolkit/timagelist.h"
 #include "toolkit/tlabel.h"
 #include "toolkit/tpanel.h"
@@ -21,11 +22,6 @@
 
 namespace {
 
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QRect boxRect(const grupflayout::Box &box)
 {
     return QRect(box.left, box.top, box.width, box.height);
@@ -39,14 +35,14 @@ QFont boldFont(int pixelHeight)
 tk::TStaticText *makeCaption(QWidget *parent, const grupflayout::Box &box)
 {
     auto *caption = new tk::TStaticText(parent);
-    caption->setObjectName(qs(box.name));
+    caption->setObjectName(tk::qs(box.name));
     caption->setGeometry(boxRect(box));
     caption->setBorderStyle(tk::TStaticBorderStyle::Sunken);
     caption->setTextAlignment(tk::TAlignment::RightJustify);
     caption->setColor(box.color);
     caption->setFont(boldFont(grupflayout::TextFontHeight));
     caption->setFontColor(tk::clBlack);
-    caption->setCaption(qs(box.caption));
+    caption->setCaption(tk::qs(box.caption));
     return caption;
 }
 
@@ -62,22 +58,22 @@ Tgrupf::Tgrupf(QWidget *parent)
     setColor(WindowColor);
 
     Panel1 = new tk::TPanel(this);
-    Panel1->setObjectName(qs(grupflayout::Panel1.name));
+    Panel1->setObjectName(tk::qs(grupflayout::Panel1.name));
     Panel1->setGeometry(boxRect(grupflayout::Panel1));
     Panel1->setColor(grupflayout::Panel1.color);
     Panel1->setFont(boldFont(PanelFontHeight));
     Panel1->setFontColor(tk::clBlack);
-    Panel1->setCaption(qs(grupflayout::Panel1.caption));
+    Panel1->setCaption(tk::qs(grupflayout::Panel1.caption));
 
     const tk::TImageList *images = sabitf ? sabitf->ImageList1 : nullptr;
     if (images == nullptr) {
         m_ownImages = new tk::TImageList(QSize(16, 16), this);
         for (const std::string_view picture : sabitflayout::Pictures)
-            m_ownImages->addFile(qs(picture));
+            m_ownImages->addFile(tk::qs(picture));
         images = m_ownImages;
     }
     ToolBar1 = new tk::TToolBar(QSize(ButtonWidth, ButtonHeight), this);
-    ToolBar1->setObjectName(qs(grupflayout::ToolBar1.name));
+    ToolBar1->setObjectName(tk::qs(grupflayout::ToolBar1.name));
     ToolBar1->setGeometry(boxRect(grupflayout::ToolBar1));
     ToolBar1->setColor(grupflayout::ToolBar1.color);
     ToolBar1->setImages(images);
@@ -90,7 +86,7 @@ Tgrupf::Tgrupf(QWidget *parent)
 
     // The title label is empty until the first fill that finds an entry.
     Label1 = new tk::TLabel(this);
-    Label1->setObjectName(qs(grupflayout::Label1.name));
+    Label1->setObjectName(tk::qs(grupflayout::Label1.name));
     Label1->setTransparent(false);
     Label1->setColor(grupflayout::Label1.color);
     Label1->setFont(boldFont(TextFontHeight));
@@ -100,7 +96,7 @@ Tgrupf::Tgrupf(QWidget *parent)
     StaticText2 = makeCaption(this, grupflayout::StaticText2);
 
     Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(qs(grupflayout::Memo1.name));
+    Memo1->setObjectName(tk::qs(grupflayout::Memo1.name));
     Memo1->setGeometry(boxRect(grupflayout::Memo1));
     Memo1->setFrameShape(QFrame::NoFrame);
     Memo1->setReadOnly(true);
@@ -124,7 +120,7 @@ Tgrupf::Tgrupf(QWidget *parent)
     }
 
     StatusBar1 = new tk::TStatusBar(this);
-    StatusBar1->setObjectName(qs(grupflayout::StatusBar1.name));
+    StatusBar1->setObjectName(tk::qs(grupflayout::StatusBar1.name));
     StatusBar1->setGeometry(boxRect(grupflayout::StatusBar1));
 
     ActionList1 = new QObject(this);
@@ -141,9 +137,9 @@ void Tgrupf::fill(const CategoryEntry *entry)
     Memo1->clear();
     if (entry == nullptr)
         return;
-    Label1->setCaption(qs(entry->Title));
+    Label1->setCaption(tk::qs(entry->Title));
     for (const std::string_view line : entry->Lines)
-        Memo1->appendPlainText(qs(line));
+        Memo1->appendPlainText(tk::qs(line));
 }
 
 void Tgrupf::FormShow()

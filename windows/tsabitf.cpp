@@ -2,6 +2,7 @@
 
 #include "data/categorytexts.h"
 #include "data/elementcatalogue.h"
+#include "toolkit/text.h"
 #include "toolkit/tgroupbox.h"
 #include "toolkit/timagelist.h"
 #include "toolkit/tlabel.h"
@@ -23,11 +24,6 @@
 
 namespace {
 
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // "Label12" -> 12, "StaticText3" -> 3.
 int numberAfter(std::string_view name, std::string_view prefix)
 {
@@ -44,7 +40,7 @@ QRect areaRect(const sabitflayout::Area &area)
 
 void applyFont(QWidget *widget, const sabitflayout::FontDef &def)
 {
-    widget->setFont(tk::makeFont(qs(def.face), def.pixelHeight, def.style));
+    widget->setFont(tk::makeFont(tk::qs(def.face), def.pixelHeight, def.style));
 }
 
 } // namespace
@@ -60,10 +56,10 @@ Tsabitf::Tsabitf(QWidget *parent)
     ImageList1 = new tk::TImageList(QSize(16, 16), this);
     ImageList1->setObjectName(QStringLiteral("ImageList1"));
     for (const std::string_view picture : Pictures)
-        ImageList1->addFile(qs(picture));
+        ImageList1->addFile(tk::qs(picture));
 
     ToolBar1 = new tk::TToolBar(QSize(ButtonWidth, ButtonHeight), this);
-    ToolBar1->setObjectName(qs(sabitflayout::ToolBar1.name));
+    ToolBar1->setObjectName(tk::qs(sabitflayout::ToolBar1.name));
     ToolBar1->setGeometry(areaRect(sabitflayout::ToolBar1));
     ToolBar1->setColor(sabitflayout::ToolBar1.color);
     ToolBar1->setImages(ImageList1);
@@ -74,7 +70,7 @@ Tsabitf::Tsabitf(QWidget *parent)
     ToolButton2 = items[3];
 
     Panel1 = new tk::TPanel(this);
-    Panel1->setObjectName(qs(sabitflayout::Panel1.name));
+    Panel1->setObjectName(tk::qs(sabitflayout::Panel1.name));
     Panel1->setGeometry(areaRect(sabitflayout::Panel1));
     Panel1->setColor(sabitflayout::Panel1.color);
 
@@ -88,7 +84,7 @@ Tsabitf::Tsabitf(QWidget *parent)
     Label2->setGeometry(Panel1->clientRect());
 
     GroupBox1 = new tk::TGroupBox(this);
-    GroupBox1->setObjectName(qs(sabitflayout::GroupBox1.name));
+    GroupBox1->setObjectName(tk::qs(sabitflayout::GroupBox1.name));
     GroupBox1->setGeometry(areaRect(sabitflayout::GroupBox1));
     GroupBox1->setColor(sabitflayout::GroupBox1.color);
 
@@ -96,7 +92,7 @@ Tsabitf::Tsabitf(QWidget *parent)
     const auto labels = labelSlots();
     for (const CaptionedValue &row : CaptionedValues) {
         auto *value = new tk::TLabel(GroupBox1);
-        value->setObjectName(qs(row.valueName));
+        value->setObjectName(tk::qs(row.valueName));
         value->setTransparent(false);
         value->setColor(StrongBlue);
         applyFont(value, ValueFont);
@@ -107,19 +103,19 @@ Tsabitf::Tsabitf(QWidget *parent)
     const auto captions = staticTextSlots();
     for (const CaptionedValue &row : CaptionedValues) {
         auto *caption = new tk::TStaticText(GroupBox1);
-        caption->setObjectName(qs(row.captionName));
+        caption->setObjectName(tk::qs(row.captionName));
         caption->setGeometry(row.left, row.top, CaptionWidth, CaptionHeight);
         caption->setBorderStyle(tk::TStaticBorderStyle::Sunken);
         caption->setTextAlignment(tk::TAlignment::RightJustify);
         caption->setColor(CaptionColor);
         applyFont(caption, CaptionFont);
         caption->setFontColor(CaptionFont.color);
-        caption->setCaption(qs(row.caption));
+        caption->setCaption(tk::qs(row.caption));
         *captions[std::size_t(numberAfter(row.captionName, "StaticText"))] = caption;
     }
 
     StatusBar1 = new tk::TStatusBar(this);
-    StatusBar1->setObjectName(qs(sabitflayout::StatusBar1.name));
+    StatusBar1->setObjectName(tk::qs(sabitflayout::StatusBar1.name));
     StatusBar1->setGeometry(areaRect(sabitflayout::StatusBar1));
     StatusBar1->setColor(sabitflayout::StatusBar1.color);
 
@@ -164,7 +160,7 @@ void Tsabitf::fill(int z)
     Label1->setCaption(QString::number(z));
     const ElementRecord &row = ElementCatalogue[z];
     for (int number = 2; number <= 16; ++number)
-        label(number)->setCaption(qs(row.field(sabitflayout::fieldOfLabel(number))));
+        label(number)->setCaption(tk::qs(row.field(sabitflayout::fieldOfLabel(number))));
 }
 
 void Tsabitf::FormShow()

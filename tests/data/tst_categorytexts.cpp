@@ -1,19 +1,11 @@
 #include "data/categorytexts.h"
+#include "toolkit/text.h"
 
 #include <QSet>
 #include <QString>
 #include <QTest>
 
 #include <string>
-
-namespace {
-
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-} // namespace
 
 // The category texts: which category value selects which entry, and the texts letter for letter.
 class TestCategoryTexts : public QObject {
@@ -60,9 +52,9 @@ void TestCategoryTexts::entries()
     QCOMPARE(&entry, &CategoryTextTable.entries()[std::size_t(number - 1)]);
     QStringList actual;
     for (const std::string_view value : entry.MatchValues)
-        actual << qs(value);
+        actual << tk::qs(value);
     QCOMPARE(actual, matchValues);
-    QCOMPARE(qs(entry.Title), title);
+    QCOMPARE(tk::qs(entry.Title), title);
     QCOMPARE(int(entry.Lines.size()), lineCount);
 }
 
@@ -109,7 +101,7 @@ void TestCategoryTexts::paragraphs()
 
     const CategoryEntry &entry = CategoryTextTable.entry(number);
     QVERIFY(std::size_t(paragraph) <= entry.Lines.size());
-    const QString text = qs(entry.Lines[std::size_t(paragraph - 1)]);
+    const QString text = tk::qs(entry.Lines[std::size_t(paragraph - 1)]);
     QCOMPARE(text.size(), length);
     QVERIFY2(text.startsWith(start), qPrintable(text));
     QVERIFY2(text.contains(feature), qPrintable(text));
@@ -173,7 +165,7 @@ void TestCategoryTexts::matchValuesAreDistinct()
     for (const CategoryEntry &entry : CategoryTextTable.entries()) {
         for (const std::string_view value : entry.MatchValues) {
             QVERIFY(!value.empty());
-            seen.insert(qs(value));
+            seen.insert(tk::qs(value));
             ++count;
         }
     }
@@ -184,7 +176,7 @@ void TestCategoryTexts::matchValuesAreDistinct()
 void TestCategoryTexts::textsAreCleanUtf8()
 {
     auto check = [](std::string_view text) {
-        const QString decoded = qs(text);
+        const QString decoded = tk::qs(text);
         QVERIFY2(!decoded.contains(QChar::ReplacementCharacter), text.data());
         QCOMPARE(decoded.toStdString(), std::string(text));
         for (const QChar c : decoded)
@@ -201,3 +193,4 @@ void TestCategoryTexts::textsAreCleanUtf8()
 
 QTEST_APPLESS_MAIN(TestCategoryTexts)
 #include "tst_categorytexts.moc"
+#include "toolkit/text.h"

@@ -1,6 +1,7 @@
 #include "data/elementcatalogue.h"
 
 #include "tests/support/testmain.h"
+#include "toolkit/text.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -13,11 +14,6 @@
 #include <tuple>
 
 namespace {
-
-QString q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // "5 to 8, 14" -> {5, 6, 7, 8, 14}
 QList<int> rowsOf(const char *text)
@@ -87,7 +83,7 @@ void addRowPerElement()
 {
     QTest::addColumn<int>("z");
     for (int z = 1; z <= 114; ++z)
-        QTest::addRow("%d %s", z, qPrintable(q(ElementCatalogue[z].Symbol))) << z;
+        QTest::addRow("%d %s", z, qPrintable(tk::qs(ElementCatalogue[z].Symbol))) << z;
 }
 
 } // namespace
@@ -132,9 +128,9 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, symbol);
         const ElementRecord &row = ElementCatalogue[z];
-        QCOMPARE(q(row.Name), name);
-        QCOMPARE(q(row.Symbol), symbol);
-        QCOMPARE(q(row.ProtonElectronCount), QString::number(z));
+        QCOMPARE(tk::qs(row.Name), name);
+        QCOMPARE(tk::qs(row.Symbol), symbol);
+        QCOMPARE(tk::qs(row.ProtonElectronCount), QString::number(z));
         QVERIFY(row.Reserved.empty());
     }
 
@@ -142,7 +138,7 @@ private Q_SLOTS:
     {
         QSet<QString> seen;
         for (int z = 1; z <= 114; ++z) {
-            const QString symbol = q(ElementCatalogue[z].Symbol);
+            const QString symbol = tk::qs(ElementCatalogue[z].Symbol);
             QVERIFY2(!symbol.isEmpty() && !seen.contains(symbol), qPrintable(QString::number(z)));
             seen.insert(symbol);
         }
@@ -166,7 +162,7 @@ private Q_SLOTS:
         QFETCH(int, z);
         QFETCH(QString, name);
         const ElementRecord &row = ElementCatalogue[z];
-        QCOMPARE(q(row.Name), name);
+        QCOMPARE(tk::qs(row.Name), name);
         if (name.isEmpty()) {
             for (int position = 1; position <= ElementRecord::FieldCount; ++position)
                 QVERIFY(row.field(position).empty());
@@ -192,7 +188,7 @@ private Q_SLOTS:
         }
         const bool whole = rowsOf("43, 61, 84 to 89, 93 to 112").contains(z);
         static const QRegularExpression plain(u"^([^ ()]+) amu$"_qs), bracketed(u"^\\(([^ ()]+)\\) amu$"_qs);
-        const auto match = (whole ? bracketed : plain).match(q(row.AtomicMass));
+        const auto match = (whole ? bracketed : plain).match(tk::qs(row.AtomicMass));
         QVERIFY2(match.hasMatch(), row.AtomicMass.data());
         const std::optional<float> mass = formNumber(match.captured(1));
         QVERIFY2(mass, qPrintable(match.captured(1)));
@@ -200,7 +196,7 @@ private Q_SLOTS:
             QCOMPARE(std::floor(*mass), *mass);
         double exact = 0;
         QVERIFY(parseNumber(match.captured(1), exact));
-        QCOMPARE(q(row.NeutronCount), QString::number(qint64(std::floor(exact + 0.5)) - z));
+        QCOMPARE(tk::qs(row.NeutronCount), QString::number(qint64(std::floor(exact + 0.5)) - z));
     }
 
     void temperatures_data()
@@ -216,7 +212,7 @@ private Q_SLOTS:
     {
         QFETCH(int, z);
         QFETCH(int, position);
-        const QString text = q(ElementCatalogue[z].field(position));
+        const QString text = tk::qs(ElementCatalogue[z].field(position));
         const QList<int> unknown = position == 4 ? rowsOf("61, 97 to 112") : rowsOf("61, 91, 96 to 112");
         if (z > 112)
             QVERIFY(text.isEmpty());
@@ -238,7 +234,7 @@ private Q_SLOTS:
     void density()
     {
         QFETCH(int, z);
-        const QString text = q(ElementCatalogue[z].Density);
+        const QString text = tk::qs(ElementCatalogue[z].Density);
         if (z > 112)
             QVERIFY(text.isEmpty());
         else if (rowsOf("85, 87, 97 to 112").contains(z))
@@ -321,7 +317,7 @@ private Q_SLOTS:
         static const QRegularExpression year(u"^[12][0-9]{3}$"_qs);
         int years = 0;
         for (int z = 1; z <= 114; ++z)
-            years += year.match(q(ElementCatalogue[z].DiscoveryDate)).hasMatch() ? 1 : 0;
+            years += year.match(tk::qs(ElementCatalogue[z].DiscoveryDate)).hasMatch() ? 1 : 0;
         QCOMPARE(years, 100);
     }
 
@@ -329,7 +325,7 @@ private Q_SLOTS:
     void discoverers()
     {
         QFETCH(int, z);
-        const QString text = q(ElementCatalogue[z].Discoverer);
+        const QString text = tk::qs(ElementCatalogue[z].Discoverer);
         if (z > 112)
             QCOMPARE(text, u"Henüz Keşfedilmedi"_qs);
         else if (rowsOf("6, 16, 26, 29, 33, 47, 50, 51, 79, 80, 82, 83, 110").contains(z))
@@ -350,9 +346,9 @@ private Q_SLOTS:
             : z == 11                         ? u"1s22s22p63s1 "_qs
             : z == 19                         ? u"1s22s22p63s23p64s1"_qs
                                               : QString();
-        QCOMPARE(q(row.ElectronConfiguration), configuration);
-        QCOMPARE(q(row.Uses), z == 1 ? u"Balonlarda ve metal arıtımında."_qs : QString());
-        QCOMPARE(q(row.HowObtained), z == 1 ? u"Maden, petrol ve gaz yataklarıından."_qs : QString());
+        QCOMPARE(tk::qs(row.ElectronConfiguration), configuration);
+        QCOMPARE(tk::qs(row.Uses), z == 1 ? u"Balonlarda ve metal arıtımında."_qs : QString());
+        QCOMPARE(tk::qs(row.HowObtained), z == 1 ? u"Maden, petrol ve gaz yataklarıından."_qs : QString());
         QVERIFY(row.Reserved.empty());
     }
 
@@ -392,7 +388,7 @@ private Q_SLOTS:
         for (int position = 1; position <= 15; ++position) {
             if (z == 1 && position == 13) // a person's name, checked with the other discoverers
                 continue;
-            QCOMPARE(q(row.field(position)), fields[position - 1]);
+            QCOMPARE(tk::qs(row.field(position)), fields[position - 1]);
         }
         QVERIFY(row.Reserved.empty());
     }
@@ -414,9 +410,9 @@ private Q_SLOTS:
         QFETCH(int, z);
         QFETCH(QString, name);
         QFETCH(QString, hint);
-        QCOMPARE(q(ElementCatalogue[z].Name), name);
+        QCOMPARE(tk::qs(ElementCatalogue[z].Name), name);
         for (int row = 1; row <= 114; ++row)
-            QVERIFY2(q(ElementCatalogue[row].Name) != hint, qPrintable(QString::number(row)));
+            QVERIFY2(tk::qs(ElementCatalogue[row].Name) != hint, qPrintable(QString::number(row)));
     }
 
 private:
@@ -429,7 +425,7 @@ private:
         QCOMPARE(rows.size(), count);
         QList<int> found;
         for (int z = 1; z <= 114; ++z)
-            if (q(ElementCatalogue[z].*field) == value)
+            if (tk::qs(ElementCatalogue[z].*field) == value)
                 found.append(z);
         QCOMPARE(found, rows);
     }
@@ -437,3 +433,4 @@ private:
 
 PC_TEST_MAIN(TestElementCatalogue)
 #include "tst_elementcatalogue.moc"
+#include "toolkit/text.h"

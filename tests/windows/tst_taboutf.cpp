@@ -2,6 +2,7 @@
 
 #include "tests/support/crispness.h"
 #include "tests/support/testmain.h"
+#include "toolkit/text.h"
 #include "toolkit/timage.h"
 #include "toolkit/tlabel.h"
 #include "toolkit/tpanel.h"
@@ -114,7 +115,7 @@ void TestAboutF::components_data()
     QTest::addColumn<bool>("onPanel");
     QTest::addColumn<QRect>("place"); // empty size: sized to its text
     for (const aboutf::Component &c : aboutf::Components) {
-        const QString name = QString::fromUtf8(c.name.data(), qsizetype(c.name.size()));
+        const QString name = tk::qs(c.name);
         QTest::newRow(qPrintable(name)) << name << (c.parent == aboutf::Parent::Panel1)
                                         << QRect(c.left, c.top, c.width, c.height);
     }

@@ -2,6 +2,7 @@
 #include "tests/support/crispness.h"
 #include "tests/support/pixelprobe.h"
 #include "data/elementcatalogue.h"
+#include "toolkit/text.h"
 #include "toolkit/tbevel.h"
 #include "toolkit/thint.h"
 #include "toolkit/tpanel.h"
@@ -31,8 +32,6 @@ constexpr QRgb Solid = 0xFF0000A0;     // 10485760 as the layouts write it
 constexpr QRgb Liquid = 0xFF00BF00;    // 48896
 constexpr QRgb Gas = 0xFFFF0000;       // clRed
 constexpr QRgb Synthetic = 0xFFFF6AFF; // 16739071
-
-QString utf8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // The states of matter, written out again here so that the window's data is checked against
 // an independent statement of them.
@@ -69,7 +68,7 @@ std::optional<PixelProbe> theProbe;
 Tcetvelf &window() { return *theWindow; }
 const PixelProbe &probe() { return *theProbe; }
 
-QWidget *child(const Component &c) { return window().findChild<QWidget *>(utf8(c.name)); }
+QWidget *child(const Component &c) { return window().findChild<QWidget *>(tk::qs(c.name)); }
 
 void addComponentRows(bool (*wanted)(Kind))
 {
@@ -175,7 +174,7 @@ void TestTcetvelfLayout::components()
     QCOMPARE(w->parentWidget(), &::window());
     QCOMPARE(w->geometry(), QRect(c.rect.left, c.rect.top, c.rect.width, c.rect.height));
     QCOMPARE(int(tk::THint::cursor(w)), int(c.cursor));
-    QCOMPARE(w->toolTip(), utf8(c.hint));
+    QCOMPARE(w->toolTip(), tk::qs(c.hint));
     const QFont font = w->font();
     if (c.kind != Kind::Band && c.kind != Kind::Rule) {
         QCOMPARE(font.pixelSize(), c.font.pixelHeight);
@@ -199,8 +198,8 @@ void TestTcetvelfLayout::components()
         auto *tile = qobject_cast<TTileButton *>(w);
         QVERIFY(tile != nullptr);
         QCOMPARE(tile->tag(), c.tag);
-        QCOMPARE(tile->caption(), utf8(c.caption));
-        QCOMPARE(tile->hint(), utf8(c.hint));
+        QCOMPARE(tile->caption(), tk::qs(c.caption));
+        QCOMPARE(tile->hint(), tk::qs(c.hint));
         QCOMPARE(tile->fontColor().rgb(), expectedClass(c.tag));
         QVERIFY(!tile->parentFont());
         QCOMPARE(int(tile->alignment()), int(TTileButton::taCenter));
@@ -212,7 +211,7 @@ void TestTcetvelfLayout::components()
     case Kind::Text: {
         auto *text = qobject_cast<tk::TStaticText *>(w);
         QVERIFY(text != nullptr);
-        QCOMPARE(text->caption(), utf8(c.caption));
+        QCOMPARE(text->caption(), tk::qs(c.caption));
         QCOMPARE(text->color(), c.color);
         QCOMPARE(text->fontColor(), c.fontColor);
         QCOMPARE(int(text->borderStyle()),
@@ -225,7 +224,7 @@ void TestTcetvelfLayout::components()
     case Kind::TitlePanel: {
         auto *panel = qobject_cast<tk::TPanel *>(w);
         QVERIFY(panel != nullptr);
-        QCOMPARE(panel->caption(), utf8(c.caption));
+        QCOMPARE(panel->caption(), tk::qs(c.caption));
         QCOMPARE(panel->color(), c.color);
         QCOMPARE(panel->fontColor(), c.fontColor);
         QCOMPARE(int(panel->bevelOuter()), int(tk::TBevelCut::Raised));
@@ -524,14 +523,14 @@ void TestTcetvelfLayout::tileHintsAgainstCatalogue()
     QFETCH(int, z);
     QFETCH(QString, differsAs);
     TTileButton *tile = ::window().tileButton(z);
-    const QString catalogueName = utf8(ElementCatalogue[z].Name);
+    const QString catalogueName = tk::qs(ElementCatalogue[z].Name);
     if (differsAs.isEmpty()) {
         QCOMPARE(tile->toolTip(), catalogueName);
     } else {
         QCOMPARE(tile->toolTip(), differsAs);
         QVERIFY(catalogueName != differsAs);
     }
-    QCOMPARE(tile->caption(), QStringLiteral("%1\r\n").arg(z) + utf8(ElementCatalogue[z].Symbol));
+    QCOMPARE(tile->caption(), QStringLiteral("%1\r\n").arg(z) + tk::qs(ElementCatalogue[z].Symbol));
 }
 
 void TestTcetvelfLayout::accessibleCaptions_data()
@@ -545,7 +544,7 @@ void TestTcetvelfLayout::accessibleCaptions()
     const Component &c = cetvelflayout::Components[std::size_t(index)];
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(child(c));
     QVERIFY(iface != nullptr);
-    QCOMPARE(iface->text(QAccessible::Name), utf8(c.caption));
+    QCOMPARE(iface->text(QAccessible::Name), tk::qs(c.caption));
 }
 
 PC_TEST_MAIN(TestTcetvelfLayout)

@@ -4,6 +4,7 @@
 #include "tests/support/testmain.h"
 #include "tests/support/crispness.h"
 #include "tests/windows/modalprobe.h"
+#include "toolkit/text.h"
 #include "toolkit/tgroupbox.h"
 #include "toolkit/timagelist.h"
 #include "toolkit/tlabel.h"
@@ -28,11 +29,6 @@
 
 namespace {
 
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QStringList valueTexts()
 {
     QStringList texts;
@@ -46,7 +42,7 @@ QStringList expectedTexts(int z)
 {
     QStringList texts{QString::number(z)};
     for (int field = 1; field <= 15; ++field)
-        texts << qs(ElementCatalogue[z].field(field));
+        texts << tk::qs(ElementCatalogue[z].field(field));
     return texts;
 }
 
@@ -75,7 +71,7 @@ QString joined(const CategoryEntry &entry)
 {
     QStringList lines;
     for (const std::string_view line : entry.Lines)
-        lines << qs(line);
+        lines << tk::qs(line);
     return lines.join(u'\n');
 }
 
@@ -232,7 +228,7 @@ void TestTsabitf::detailCommand()
     QFETCH(int, paragraphs);
     QFETCH(int, entry);
 
-    QCOMPARE(qs(ElementCatalogue[z].Category), category);
+    QCOMPARE(tk::qs(ElementCatalogue[z].Category), category);
     grupf->fill(&CategoryTextTable.entry(primer));
     CategoryView view;
     bool detailsStillUp = false;
@@ -371,8 +367,8 @@ void TestTsabitf::captionedValues_data()
     QTest::addColumn<QPoint>("captionAt");
     QTest::addColumn<QString>("valueName");
     for (const sabitflayout::CaptionedValue &row : sabitflayout::CaptionedValues)
-        QTest::newRow(row.captionName.data()) << qs(row.captionName) << qs(row.caption) << QPoint(row.left, row.top)
-                                              << qs(row.valueName);
+        QTest::newRow(row.captionName.data()) << tk::qs(row.captionName) << tk::qs(row.caption) << QPoint(row.left, row.top)
+                                              << tk::qs(row.valueName);
 }
 
 void TestTsabitf::captionedValues()
