@@ -24,7 +24,7 @@ bool isBlank(const QString &line)
     return std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() <= u' '; });
 }
 
-// Delphi-style edges: right and bottom are one past the last pixel.
+// Edges of a rectangle with right and bottom one past its last pixel.
 struct Edges {
     int left, top, right, bottom;
     QRect rect() const { return (left >= right || top >= bottom) ? QRect(0, 0, 0, 0) : QRect(left, top, right - left, bottom - top); }
