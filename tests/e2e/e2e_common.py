@@ -74,6 +74,8 @@ class XSession:
                     proc.wait(5)
                 except subprocess.TimeoutExpired:
                     proc.kill()
+        if self._dbus and self._dbus.stdout:
+            self._dbus.stdout.close()
         return False
 
     def env(self, **extra):
@@ -176,6 +178,39 @@ class Program:
     def main_window(self, timeout=10):
         return self.session.wait_window(MAIN_TITLE, timeout, pid=self.proc.pid)[0]
 
+    def proc_status(self, key):
+        """A field of /proc/PID/status, or None once the process is gone."""
+        try:
+            with open(f"/proc/{self.proc.pid}/status") as f:
+                for line in f:
+                    if line.startswith(key + ":"):
+                        return line.split(":", 1)[1].strip()
+        except FileNotFoundError:
+            pass
+        return None
+
+    def catches(self, sig):
+        """True when the process has installed a handler for signal sig."""
+        mask = self.proc_status("SigCgt")
+        return mask is not None and bool(int(mask, 16) >> (sig - 1) & 1)
+
+    def wait_until(self, condition, what, timeout=10):
+        deadline = time.monotonic() + timeout
+        while not condition():
+            if self.proc.poll() is not None:
+                raise AssertionError(f"the program ended (code {self.proc.returncode}) before {what}")
+            if time.monotonic() > deadline:
+                raise AssertionError(f"not within {timeout} s: {what}")
+            time.sleep(0.001)
+
+    def wait_catching(self, sig, timeout=10):
+        """Waits until the program has its handler for sig: from then on it promises to honour it."""
+        self.wait_until(lambda: self.catches(sig), f"the program catches {sig.name}", timeout)
+
+    def stopped(self):
+        state = self.proc_status("State")
+        return state is not None and state.startswith("T")
+
     def wait_exit(self, timeout):
         """The exit code, or None if the program is still running after timeout seconds."""
         try:
@@ -195,6 +230,9 @@ class Program:
             except subprocess.TimeoutExpired:
                 self.proc.kill()
                 self.proc.wait()
+        for stream in (self.proc.stdout, self.proc.stderr):
+            if stream:
+                stream.close()
         shutil.rmtree(self.workdir, ignore_errors=True)
 
     def leftover_files(self):

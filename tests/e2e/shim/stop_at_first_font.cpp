@@ -1,0 +1,21 @@
+// Loaded into the program under test with LD_PRELOAD: the process stops itself (SIGSTOP) the first
+// time it opens a font face, which it does while it builds its windows, before any is shown. A test
+// then acts on the stopped process, at a moment it can see in /proc, and lets it go on with SIGCONT.
+
+#include <dlfcn.h>
+
+#include <atomic>
+#include <csignal>
+
+namespace {
+using NewFace = int (*)(void *library, const char *path, long index, void **face);
+std::atomic<bool> stopped{false};
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) int FT_New_Face(void *library, const char *path, long index, void **face)
+{
+    static const auto real = reinterpret_cast<NewFace>(dlsym(RTLD_NEXT, "FT_New_Face"));
+    if (!stopped.exchange(true))
+        std::raise(SIGSTOP);
+    return real(library, path, index, face);
+}
