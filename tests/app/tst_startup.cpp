@@ -18,10 +18,13 @@ namespace {
 
 const QString shownTitle = QStringLiteral("KORVANTA Tamelis - Periyodik Cetvel s2.12");
 
-// A window whose mouse handler fails, standing for any handler that raises.
+// A window whose key handler fails, standing for any handler that raises. A key event reaches the
+// handler without a copy made on the way; a mouse event's widget-local copy would be lost while the
+// exception passes Qt's own frames, which run no destructors. That is why the program's handlers
+// catch their own errors, and the application's error display is only the last resort.
 class FailingWidget : public QWidget {
 protected:
-    void mousePressEvent(QMouseEvent *) override { throw tk::Error("Stream read error"); }
+    void keyPressEvent(QKeyEvent *) override { throw tk::Error("Stream read error"); }
 };
 
 tk::TForm *dialog(int which)
@@ -172,8 +175,8 @@ void TestStartup::exceptionFromAHandlerIsShownAndTheLoopGoesOn()
     w.resize(40, 40);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTest::mouseClick(&w, Qt::LeftButton);
-    QTest::mouseClick(&w, Qt::LeftButton);
+    QTest::keyClick(&w, Qt::Key_A);
+    QTest::keyClick(&w, Qt::Key_A);
     QCOMPARE(shown, QStringList({QStringLiteral("Stream read error"), QStringLiteral("Stream read error")}));
     bool ranAfter = false;
     QTimer::singleShot(0, [&] { ranAfter = true; });
