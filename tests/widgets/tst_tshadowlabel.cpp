@@ -289,7 +289,7 @@ void TestShadowLabel::autoSize()
 
     const int right0 = label->x() + label->width();
     const int left0 = label->x();
-    for (const QString &caption : {QStringLiteral("www.korvanta.example"), QStringLiteral("Kısa"),
+    for (const QString &caption : {QStringLiteral("www.kvt.example"), QStringLiteral("Kısa"),
                                    QStringLiteral("Çok daha uzun bir başlık yazısı")}) {
         label->setCaption(caption);
         const QSize text = fm.size(Qt::TextShowMnemonic, caption);
@@ -399,7 +399,7 @@ void TestShadowLabel::clicks()
     QWidget window;
     window.resize(300, 100);
     auto *label = new TShadowLabel(&window);
-    label->setCaption(QStringLiteral("bilgi@korvanta.example"));
+    label->setCaption(QStringLiteral("bilgi@kvt.example"));
     label->move(20, 20);
     label->setEnabled(enabled);
     window.show();
