@@ -4,7 +4,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_packages
-build "$ROOT/build"
+build "$BUILD_DIR"
 build "$ROOT/build-asan" -DPC_SANITIZE=address -DPC_BUILD_BENCH=OFF
 
 status=0
