@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
-"""Writes data/elementcatalogue.cpp, the program's element table, from the public figures in elements.tsv.
+"""Writes data/elementcatalogue.cpp, the program's element table, from the reviewed figures in elements.tsv.
 
-Usage: make_catalogue.py <elements.tsv> <output.cpp>
+Usage: make_catalogue.py [--input elements.tsv] [--output data/elementcatalogue.cpp] [--check]
+With --check it writes nothing and fails when the committed catalogue is not what the table gives.
 """
 
+import argparse
+import difflib
+import os
 import struct
 import sys
 from decimal import Decimal
@@ -87,7 +91,7 @@ UNKNOWN_BOILING = rows_of("61, 91, 96 to 112")
 UNKNOWN_DENSITY = rows_of("85, 87, 97 to 112")
 UNKNOWN_DISCOVERER = rows_of("6, 16, 26, 29, 33, 47, 50, 51, 79, 80, 82, 83, 110")
 
-# Figures that the table's own design fixes, taking precedence over the reference data.
+# Figures that the table's own design fixes; the reviewed table must carry exactly these.
 FIXED = {
     1: {"celsius": ("-259.14", "-252.87"), "density": "0.08988", "mass": "1.00794"},
     26: {"celsius": ("1535", "2750"), "density": "7.86", "mass": "55.845"},
@@ -95,30 +99,22 @@ FIXED = {
     110: {"mass": "269", "year": "1987"},
 }
 
-# Gaps in the reference data, filled from common handbook values.
-FILL_BOILING_CELSIUS = {84: "962"}
-FILL_DENSITY = {86: "4.4", 88: "5.0", 89: "10.07"}
-FILL_DISCOVERER = {
-    46: "W. Wollaston",
-    102: "Albert Ghiorso, Torbjorn Sikkeland, John R. Walton, Glenn T. Seaborg",
-    104: "Dubna Ortak Nükleer Araştırmalar Enstitüsü",
-    105: "Dubna Ortak Nükleer Araştırmalar Enstitüsü",
-}
-
-# Misspelt or cut-off names in the reference data.
-NAME_FIXES = {
-    "C. Cavendish": "H. Cavendish",
-    "Gottfried Münzenber": "Gottfried Münzenberg",
-    "L. Meitern": "L. Meitner",
-    "P. Aberson": "P. Abelson",
-    "A. Ghiors": "A. Ghiorso",
-    "Humphry Bartholomew Davy": "Humphry Davy",
-}
+# The last name of a discoverer list that stands for "and co-workers".
+ET_AL = "et al."
+ET_AL_TEXT = "ve arkadaşları"
 
 ELECTRON_CONFIGURATION = {1: "1S1", 3: "1s22s1", 11: "1s22s22p63s1 ", 19: "1s22s22p63s23p64s1"}
 USES = {1: "Balonlarda ve metal arıtımında."}
 HOW_OBTAINED = {1: "Maden, petrol ve gaz yataklarıından."}
 NOT_YET_DISCOVERED = "Henüz Keşfedilmedi"
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+DEFAULT_INPUT = os.path.join(HERE, "elements.tsv")
+DEFAULT_OUTPUT = os.path.normpath(os.path.join(HERE, "..", "..", "data", "elementcatalogue.cpp"))
+
+
+class InputError(Exception):
+    pass
 
 
 def float32_bits(value):
@@ -183,22 +179,60 @@ def celsius_from_kelvin(kelvin):
 
 
 def discoverer_text(names):
-    parts = [NAME_FIXES.get(p.strip(), p.strip()) for p in names.split(";") if p.strip()]
-    if parts and parts[-1] == "et al.":
-        return ", ".join(parts[:-1]) + " ve arkadaşları"
-    if len(parts) == 1 and parts[0].startswith("First created at the "):
-        return parts[0].removeprefix("First created at the ") + " (Darmstadt)"
+    parts = [p.strip() for p in names.split(";") if p.strip()]
+    if parts and parts[-1] == ET_AL:
+        return ", ".join(parts[:-1]) + " " + ET_AL_TEXT
     return ", ".join(parts)
 
 
-def read_reference(path):
+def read_table(path):
+    """The reviewed table: one row per element 1 to 112, keyed by atomic number."""
     with open(path, encoding="utf-8") as tsv:
-        lines = [line.rstrip("\n") for line in tsv if not line.startswith("#")]
+        lines = [line.rstrip("\n") for line in tsv if line.strip() and not line.startswith("#")]
     header = lines[0].split("\t")
-    return {int(fields[0]): dict(zip(header, fields)) for fields in (line.split("\t") for line in lines[1:])}
+    table = {}
+    for line in lines[1:]:
+        fields = line.split("\t")
+        if len(fields) != len(header):
+            raise InputError(f"{path}: {len(fields)} columns where the header has {len(header)}: {line!r}")
+        row = dict(zip(header, fields))
+        table[int(row["Z"])] = row
+    if sorted(table) != list(range(1, 113)):
+        raise InputError(f"{path}: rows must be elements 1 to 112, once each")
+    return table
 
 
-def build_rows(reference):
+def check_fixed(z, row):
+    """The figures the table's design fixes are the ones the reviewed table carries."""
+    fixed = FIXED.get(z, {})
+    given = {
+        "mass": row["mass"],
+        "density": row["density_g_cm3"],
+        "year": row["year"],
+        "celsius": tuple(celsius_from_kelvin(row[k]) if row[k] else None for k in ("melting_K", "boiling_K")),
+    }
+    for key, value in fixed.items():
+        same = (tuple(Decimal(v) for v in value) == tuple(Decimal(v) for v in given[key]) if key == "celsius"
+                else Decimal(value) == Decimal(given[key]))
+        if not same:
+            raise InputError(f"row {z}: {key} must stay {value}, the table has {given[key]}")
+
+
+def check_presence(z, row):
+    """A figure is given exactly where the catalogue shows one; "Bilinmiyor" and phrases stand elsewhere."""
+    expectations = [
+        ("melting_K", z not in UNKNOWN_MELTING),
+        ("boiling_K", z not in UNKNOWN_BOILING),
+        ("density_g_cm3", z not in UNKNOWN_DENSITY),
+        ("discoverers", z not in UNKNOWN_DISCOVERER),
+        ("mass", True),
+    ]
+    for column, wanted in expectations:
+        if bool(row[column]) != wanted:
+            raise InputError(f"row {z}: {column} should be {'given' if wanted else 'empty'}")
+
+
+def build_rows(table):
     names = {}
     for entry in NAMES.split("; "):
         z, name, symbol = entry.split(" ")
@@ -213,9 +247,12 @@ def build_rows(reference):
         if z > 112:
             rows.append([name, symbol, "", "", "", str(z), "", "", "", "", "", "", NOT_YET_DISCOVERED, "", "", ""])
             continue
-        ref = reference[z]
-        fixed = FIXED.get(z, {})
-        mass = fixed.get("mass", ref["mass_periodictable"])
+        row = table[z]
+        if row["symbol"] != symbol:
+            raise InputError(f"row {z}: symbol {row['symbol']}, the catalogue's is {symbol}")
+        check_fixed(z, row)
+        check_presence(z, row)
+        mass = row["mass"]
         mass_value = nearest_float32(Fraction(Decimal(mass)))
         if z in WHOLE_MASS_ROWS:
             mass_value = float(round(Fraction(Decimal(mass))))
@@ -224,26 +261,17 @@ def build_rows(reference):
             mass_text = f"{number_text(mass_value)} amu"
         neutrons = int(Fraction(mass_value) + Fraction(1, 2)) - z
 
-        melting_c, boiling_c = fixed.get("celsius", (None, None))
-        if melting_c is None:
-            melting_c = celsius_from_kelvin(ref["melting_K"]) if ref["melting_K"] else None
-        if boiling_c is None:
-            boiling_c = celsius_from_kelvin(ref["boiling_K"]) if ref["boiling_K"] else FILL_BOILING_CELSIUS.get(z)
-        melting = UNKNOWN if z in UNKNOWN_MELTING else temperature_text(melting_c)
-        boiling = UNKNOWN if z in UNKNOWN_BOILING else temperature_text(boiling_c)
-
+        melting = UNKNOWN if z in UNKNOWN_MELTING else temperature_text(celsius_from_kelvin(row["melting_K"]))
+        boiling = UNKNOWN if z in UNKNOWN_BOILING else temperature_text(celsius_from_kelvin(row["boiling_K"]))
         if z in UNKNOWN_DENSITY:
             density = UNKNOWN
         else:
-            figure = fixed.get("density") or ref["density_g_cm3"] or FILL_DENSITY[z]
-            density = f"{number_text(nearest_float32(Fraction(Decimal(figure))))} g/cm3"
+            density = f"{number_text(nearest_float32(Fraction(Decimal(row['density_g_cm3']))))} g/cm3"
 
-        year = fixed.get("year", ref["discovery_date"])
-        date = phrase.get(z, year)
-        if z in UNKNOWN_DISCOVERER:
-            discoverer = UNKNOWN
-        else:
-            discoverer = discoverer_text(ref["discoverers"]) or FILL_DISCOVERER[z]
+        if (z in phrase) == bool(row["year"]):
+            raise InputError(f"row {z}: a year is given exactly where no discovery phrase stands")
+        date = phrase.get(z, row["year"])
+        discoverer = UNKNOWN if z in UNKNOWN_DISCOVERER else discoverer_text(row["discoverers"])
 
         rows.append([name, symbol, mass_text, melting, boiling, str(z), str(neutrons), category[z], crystal[z],
                      density, ELECTRON_CONFIGURATION.get(z, ""), date, discoverer, USES.get(z, ""),
@@ -312,15 +340,37 @@ const ElementRecord &ElementCatalogueTable::operator[](int z) const
 """
 
 
+def render(rows):
+    return SOURCE_HEAD + "".join(format_row(row) + "\n" for row in rows) + SOURCE_TAIL
+
+
 def main():
-    reference = read_reference(sys.argv[1])
-    rows = build_rows(reference)
-    with open(sys.argv[2], "w", encoding="utf-8") as out:
-        out.write(SOURCE_HEAD)
-        for row in rows:
-            out.write(format_row(row) + "\n")
-        out.write(SOURCE_TAIL)
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--input", default=DEFAULT_INPUT, help="the reviewed table (default: elements.tsv here)")
+    parser.add_argument("--output", default=DEFAULT_OUTPUT, help="the catalogue source (default: data/elementcatalogue.cpp)")
+    parser.add_argument("--check", action="store_true",
+                        help="write nothing; fail if the output differs from what the table gives")
+    args = parser.parse_args()
+    try:
+        text = render(build_rows(read_table(args.input)))
+    except InputError as error:
+        print(f"make_catalogue: {error}", file=sys.stderr)
+        return 2
+    if args.check:
+        with open(args.output, encoding="utf-8") as existing:
+            current = existing.read()
+        if current != text:
+            sys.stdout.writelines(difflib.unified_diff(current.splitlines(True), text.splitlines(True),
+                                                       args.output, "regenerated from " + args.input))
+            print(f"make_catalogue: {args.output} is not what {args.input} gives; run tools/catalogue/make_catalogue.py",
+                  file=sys.stderr)
+            return 1
+        print(f"make_catalogue: {args.output} matches {args.input}")
+        return 0
+    with open(args.output, "w", encoding="utf-8") as out:
+        out.write(text)
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
