@@ -3,6 +3,7 @@
 #include "tests/support/testmain.h"
 #include "toolkit/text.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -12,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -52,6 +54,62 @@ std::optional<float> formNumber(const QString &text)
 {
     float value = 0;
     if (!parseNumber(text, value) || text != pointForm(value))
+        return std::nullopt;
+    return value;
+}
+
+// Someone (or a laboratory) the catalogue may credit, from the people list beside its generator.
+struct Person {
+    QString name;
+    int born = 0; // 0: not recorded
+    int died = 0; // 0: living, not recorded, or a laboratory
+};
+
+QList<Person> people()
+{
+    QList<Person> list;
+    QFile file(QStringLiteral(PC_SOURCE_DIR "/tools/catalogue/people.tsv"));
+    if (!file.open(QIODevice::ReadOnly))
+        return list;
+    bool header = true;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(u'#'))
+            continue;
+        if (std::exchange(header, false))
+            continue;
+        const QStringList fields = line.split(u'\t');
+        list.append({fields.value(0), fields.value(2).toInt(), fields.value(3).toInt()});
+    }
+    return list;
+}
+
+// The people a discoverer text credits, read as names of the list joined by ", " with an optional
+// " ve ark." at the end; nullopt if the text is anything else (a name spelt another way included).
+std::optional<QList<Person>> credited(QString text, const QList<Person> &list)
+{
+    if (text.endsWith(u" ve ark."_qs))
+        text.chop(8);
+    QList<Person> found;
+    while (!text.isEmpty()) {
+        const Person *match = nullptr;
+        for (const Person &person : list) // the longest name that the text continues with
+            if ((text == person.name || text.startsWith(person.name + u", "_qs))
+                && (!match || person.name.size() > match->name.size()))
+                match = &person;
+        if (!match)
+            return std::nullopt;
+        found.append(*match);
+        text = text.mid(match->name.size() + 2);
+    }
+    return found;
+}
+
+// Celsius of a three-scale temperature text, nullopt for "Bilinmiyor" or an empty text.
+std::optional<double> celsiusOf(const QString &text)
+{
+    double value = 0;
+    const qsizetype end = text.indexOf(u" °C"_qs);
+    if (end < 0 || !parseNumber(text.left(end), value))
         return std::nullopt;
     return value;
 }
@@ -333,6 +391,58 @@ private Q_SLOTS:
         else {
             QVERIFY2(!text.trimmed().isEmpty() && text != Unknown, qPrintable(text));
             QCOMPARE(text.trimmed(), text);
+        }
+    }
+
+    // A row that gives both never shows a melting point above its boiling point; a solid that turns
+    // straight to gas shows the same temperature in both.
+    void meltingNotAboveBoiling_data() { addRowPerElement(); }
+    void meltingNotAboveBoiling()
+    {
+        QFETCH(int, z);
+        const std::optional<double> melting = celsiusOf(tk::qs(ElementCatalogue[z].MeltingPoint));
+        const std::optional<double> boiling = celsiusOf(tk::qs(ElementCatalogue[z].BoilingPoint));
+        if (melting && boiling)
+            QVERIFY2(*melting <= *boiling, qPrintable(QStringLiteral("%1 above %2").arg(*melting).arg(*boiling)));
+    }
+
+    // Each person is listed once: two names with the same surname and the same life are one
+    // person written two ways.
+    void peopleListedOnce()
+    {
+        const QList<Person> list = people();
+        QVERIFY2(list.size() > 50, "people list not found or cut short");
+        for (qsizetype i = 0; i < list.size(); ++i)
+            for (qsizetype j = i + 1; j < list.size(); ++j) {
+                const Person &a = list[i];
+                const Person &b = list[j];
+                const bool sameSurname = a.name.section(u' ', -1) == b.name.section(u' ', -1);
+                QVERIFY2(!(sameSurname && a.born == b.born && a.died == b.died),
+                         qPrintable(a.name + u" and "_qs + b.name));
+            }
+    }
+
+    // Every discoverer text credits people of the list, each written the list's one way, and its
+    // year falls within the life of each of them (from the age of fifteen).
+    void discoverersAreListedAndAlive_data() { addRowPerElement(); }
+    void discoverersAreListedAndAlive()
+    {
+        QFETCH(int, z);
+        const ElementRecord &row = ElementCatalogue[z];
+        const QString text = tk::qs(row.Discoverer);
+        if (text == Unknown || text == u"Henüz Keşfedilmedi"_qs)
+            return;
+        static const QList<Person> list = people();
+        const std::optional<QList<Person>> persons = credited(text, list);
+        QVERIFY2(persons && !persons->isEmpty(), qPrintable(text + u": a name the people list does not hold"_qs));
+        bool isYear = false;
+        const int year = tk::qs(row.DiscoveryDate).toInt(&isYear);
+        QVERIFY2(isYear, row.DiscoveryDate.data());
+        for (const Person &person : *persons) {
+            if (person.born)
+                QVERIFY2(year >= person.born + 15, qPrintable(QStringLiteral("%1 born %2").arg(person.name).arg(person.born)));
+            if (person.died)
+                QVERIFY2(year <= person.died, qPrintable(QStringLiteral("%1 died %2").arg(person.name).arg(person.died)));
         }
     }
 

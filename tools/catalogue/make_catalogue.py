@@ -99,9 +99,9 @@ FIXED = {
     110: {"mass": "269", "year": "1987"},
 }
 
-# The last name of a discoverer list that stands for "and co-workers".
+# The last name of a discoverer list that stands for "and co-workers", and how the catalogue writes it.
 ET_AL = "et al."
-ET_AL_TEXT = "ve arkadaşları"
+ET_AL_TEXT = "ve ark."
 
 ELECTRON_CONFIGURATION = {1: "1S1", 3: "1s22s1", 11: "1s22s22p63s1 ", 19: "1s22s22p63s23p64s1"}
 USES = {1: "Balonlarda ve metal arıtımında."}
@@ -110,6 +110,7 @@ NOT_YET_DISCOVERED = "Henüz Keşfedilmedi"
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULT_INPUT = os.path.join(HERE, "elements.tsv")
+DEFAULT_PEOPLE = os.path.join(HERE, "people.tsv")
 DEFAULT_OUTPUT = os.path.normpath(os.path.join(HERE, "..", "..", "data", "elementcatalogue.cpp"))
 
 
@@ -178,11 +179,26 @@ def celsius_from_kelvin(kelvin):
     return str(Decimal(kelvin) - Decimal("273.15"))
 
 
-def discoverer_text(names):
+def discoverer_text(z, names, people):
+    """The credited names joined with commas; every name is written as the people list writes it."""
     parts = [p.strip() for p in names.split(";") if p.strip()]
-    if parts and parts[-1] == ET_AL:
-        return ", ".join(parts[:-1]) + " " + ET_AL_TEXT
-    return ", ".join(parts)
+    et_al = bool(parts) and parts[-1] == ET_AL
+    if et_al:
+        parts = parts[:-1]
+    for part in parts:
+        if part not in people:
+            raise InputError(f"row {z}: discoverer {part!r} is not in the people list; add them or use its spelling")
+    return ", ".join(parts) + (" " + ET_AL_TEXT if et_al else "")
+
+
+def read_people(path):
+    """The names the catalogue may credit, each written one way."""
+    with open(path, encoding="utf-8") as tsv:
+        lines = [line.rstrip("\n") for line in tsv if line.strip() and not line.startswith("#")]
+    names = [line.split("\t")[0] for line in lines[1:]]
+    if len(set(names)) != len(names):
+        raise InputError(f"{path}: a name is listed twice")
+    return set(names)
 
 
 def read_table(path):
@@ -232,7 +248,7 @@ def check_presence(z, row):
             raise InputError(f"row {z}: {column} should be {'given' if wanted else 'empty'}")
 
 
-def build_rows(table):
+def build_rows(table, people):
     names = {}
     for entry in NAMES.split("; "):
         z, name, symbol = entry.split(" ")
@@ -271,11 +287,17 @@ def build_rows(table):
         if (z in phrase) == bool(row["year"]):
             raise InputError(f"row {z}: a year is given exactly where no discovery phrase stands")
         date = phrase.get(z, row["year"])
-        discoverer = UNKNOWN if z in UNKNOWN_DISCOVERER else discoverer_text(row["discoverers"])
+        discoverer = UNKNOWN if z in UNKNOWN_DISCOVERER else discoverer_text(z, row["discoverers"], people)
 
         rows.append([name, symbol, mass_text, melting, boiling, str(z), str(neutrons), category[z], crystal[z],
                      density, ELECTRON_CONFIGURATION.get(z, ""), date, discoverer, USES.get(z, ""),
                      HOW_OBTAINED.get(z, ""), ""])
+    for z, row in enumerate(rows, start=1):
+        for text in row:
+            try:
+                text.encode("cp1254")
+            except UnicodeEncodeError:
+                raise InputError(f"row {z}: {text!r} has a character outside the Turkish code page (Windows-1254)")
     return rows
 
 
@@ -301,9 +323,8 @@ SOURCE_HEAD = """\
 namespace {
 
 // Figures left open by the table's design (masses, melting and boiling points, densities, years, discoverers)
-// are from the Blue Obelisk Data Repository 10 (melting/boiling points, years, discoverers) and python
-// periodictable 1.6 (masses, densities); gaps there (boiling point of polonium, densities of radon, radium and
-// actinium, the discoverers of palladium, nobelium, rutherfordium and dubnium) from common handbook values.
+// come from the reviewed table tools/catalogue/elements.tsv, which names its public sources and, where they
+// disagree, the figure taken and why; discoverers are written as tools/catalogue/people.tsv writes them.
 // Written by tools/catalogue/make_catalogue.py; temperatures are celsius as single precision, with kelvin and
 // fahrenheit derived from it.
 constexpr std::array<ElementRecord, ElementCatalogueTable::Last> Rows{{
@@ -347,12 +368,13 @@ def render(rows):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--input", default=DEFAULT_INPUT, help="the reviewed table (default: elements.tsv here)")
+    parser.add_argument("--people", default=DEFAULT_PEOPLE, help="the names that may be credited (default: people.tsv here)")
     parser.add_argument("--output", default=DEFAULT_OUTPUT, help="the catalogue source (default: data/elementcatalogue.cpp)")
     parser.add_argument("--check", action="store_true",
                         help="write nothing; fail if the output differs from what the table gives")
     args = parser.parse_args()
     try:
-        text = render(build_rows(read_table(args.input)))
+        text = render(build_rows(read_table(args.input), read_people(args.people)))
     except InputError as error:
         print(f"make_catalogue: {error}", file=sys.stderr)
         return 2
