@@ -4,6 +4,7 @@
 #include "tests/support/testmain.h"
 #include "tests/support/crispness.h"
 #include "tests/windows/modalprobe.h"
+#include "toolkit/tdraw.h"
 #include "toolkit/text.h"
 #include "toolkit/tgroupbox.h"
 #include "toolkit/timagelist.h"
@@ -21,10 +22,14 @@
 #include "windows/tsabitf.h"
 
 #include <QAction>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -75,6 +80,72 @@ QString joined(const CategoryEntry &entry)
     return lines.join(u'\n');
 }
 
+
+// Where the last ink of `label`'s text falls, in logical pixels from the label's left edge, when
+// drawn as the label draws it at the window's device pixel ratio but without its clipping.
+qreal inkEnd(const tk::TLabel *label, qreal dpr)
+{
+    const QFontMetrics metrics(label->font());
+    const QString text = label->caption();
+    const QRect room(0, 0, metrics.horizontalAdvance(text) + 2 * metrics.height(), metrics.height());
+    QImage image((QSizeF(room.size()) * dpr).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setFont(label->font());
+    painter.setPen(Qt::white);
+    painter.drawText(room, tk::singleLineFlags(tk::TAlignment::LeftJustify), text);
+    painter.end();
+    for (int x = image.width() - 1; x >= 0; --x)
+        for (int y = 0; y < image.height(); ++y)
+            if (image.pixel(x, y) != qRgb(0, 0, 0))
+                return (x + 1) / dpr;
+    return 0;
+}
+
+// The value labels whose text comes within `spare` pixels of the group box's inner right edge,
+// measured in the font each label resolves to here: its advance, its ink by the font's own
+// bounding box and its ink as drawn at this scale. Empty when every value ends in time.
+QStringList valuesNearTheEdge(int spare)
+{
+    constexpr int Frame = 2; // the group box's two-pixel etched ring
+    const int limit = sabitf->GroupBox1->width() - Frame - spare;
+    const qreal dpr = sabitf->devicePixelRatioF();
+    QStringList found;
+    for (int n = 1; n <= 16; ++n) {
+        const tk::TLabel *value = sabitf->label(n);
+        const QFontMetrics metrics(value->font());
+        const QString text = value->caption();
+        if (n == 2) { // the name, centred on its own panel
+            if (metrics.horizontalAdvance(text) > sabitf->Panel1->width() - 2 * spare)
+                found << QStringLiteral("name \"%1\" wider than its panel").arg(text);
+            continue;
+        }
+        const qreal reach = std::max({qreal(metrics.horizontalAdvance(text)),
+                                      qreal(metrics.boundingRect(text).right() + 1), inkEnd(value, dpr)});
+        const qreal end = value->x() + reach;
+        if (end > limit)
+            found << QStringLiteral("Label%1 \"%2\" ends at %3, room up to %4 (%5, %6 px)")
+                         .arg(n).arg(text).arg(end).arg(limit)
+                         .arg(QFontInfo(value->font()).family()).arg(value->font().pixelSize());
+    }
+    // The real drawing agrees: in the values' rows, the strip just inside the ring holds nothing
+    // but the box's colour.
+    const QImage shot = sabitf->GroupBox1->grab().toImage();
+    const QRgb background = sabitf->GroupBox1->color().rgb() & 0xFFFFFF;
+    const int right = int((sabitf->GroupBox1->width() - Frame) * dpr);
+    for (int n = 1; n <= 16; ++n) {
+        const tk::TLabel *value = sabitf->label(n);
+        for (int y = int(value->y() * dpr); n != 2 && y < int((value->y() + value->height()) * dpr); ++y)
+            for (int x = int(limit * dpr); x < right; ++x)
+                if ((shot.pixel(x, y) & 0xFFFFFF) != background) {
+                    found << QStringLiteral("text drawn in the spare strip at device pixel (%1, %2)").arg(x).arg(y);
+                    return found;
+                }
+    }
+    return found;
+}
+
 } // namespace
 
 // The element details dialog: filled by a tile click, its layout, F5 and Escape.
@@ -103,6 +174,8 @@ private Q_SLOTS:
     void longValuesAreCoveredAndCut_data();
     void longValuesAreCoveredAndCut();
     void captionKeepsItsTrailingBlank();
+    void everyValueEndsInsideTheDialog_data();
+    void everyValueEndsInsideTheDialog();
     void crispAtThisScale();
 
 private:
@@ -545,6 +618,28 @@ void TestTsabitf::captionKeepsItsTrailingBlank()
     const int innerRight = box->width() - 2;
     QVERIFY2(innerRight - rightmostText >= blank, qPrintable(QStringLiteral("last text column %1, inner edge %2, blank %3")
                                                               .arg(rightmostText).arg(innerRight).arg(blank)));
+}
+
+void TestTsabitf::everyValueEndsInsideTheDialog_data()
+{
+    QTest::addColumn<int>("z");
+    for (int z = 1; z <= 114; ++z)
+        QTest::addRow("%d %s", z, ElementCatalogue[z].Symbol.data()) << z;
+}
+
+void TestTsabitf::everyValueEndsInsideTheDialog()
+{
+    // A few pixels to spare, so that a slightly wider substitute face still fits.
+    constexpr int Spare = 4;
+    QFETCH(int, z);
+    QStringList nearTheEdge{QStringLiteral("not shown")};
+    ModalProbe probe(sabitf, [&] {
+        nearTheEdge = valuesNearTheEdge(Spare);
+        sabitf->close();
+    });
+    clickTile(z);
+    QVERIFY(probe.ran());
+    QVERIFY2(nearTheEdge.isEmpty(), qPrintable(nearTheEdge.join(u"; ")));
 }
 
 void TestTsabitf::crispAtThisScale()
