@@ -90,6 +90,11 @@ QRect TStatusBar::panelRect(int index) const
     return QRect(left, TopBorder, std::max(0, right - left), std::max(0, height() - TopBorder));
 }
 
+QRect TStatusBar::panelTextRect(int index) const
+{
+    return panelRect(index).adjusted(2, 1, -2, -1);
+}
+
 void TStatusBar::setColor(TColor color)
 {
     if (color == m_color)
@@ -121,7 +126,7 @@ void TStatusBar::paintEvent(QPaintEvent *)
         drawBevelRing(painter, r, shadow, highlight);
         const Panel &panel = m_panels[std::size_t(i)];
         if (!panel.text.isEmpty())
-            painter.drawText(r.adjusted(2, 1, -2, -1), singleLineFlags(panel.alignment), panel.text);
+            painter.drawText(panelTextRect(i), singleLineFlags(panel.alignment), panel.text);
     }
 }
 

@@ -39,6 +39,8 @@ public:
 
     // Where panel `index` is drawn, frame included, in the bar's coordinates.
     QRect panelRect(int index) const;
+    // Where panel `index`'s text is laid out: inside its frame, 2 pixels in from either side.
+    QRect panelTextRect(int index) const;
 
     // Face colour; clBtnFace by default.
     TColor color() const { return m_color; }

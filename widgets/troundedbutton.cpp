@@ -100,9 +100,14 @@ void paintRoundedButton(QPainter &painter, const RoundedButtonGeometry &geometry
     const tk::TColor captionColor = look.mouseOver && !look.pressed ? look.hotTrackColor : look.fontColor;
     painter.setFont(look.font);
     painter.setPen(captionColor.toQColor());
-    const QRect textRect = look.pressed ? QRect(1, 1, w - 1, h - 1) : QRect(0, 0, w - 1, h - 1);
-    painter.drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, look.caption);
+    painter.drawText(roundedButtonCaptionRect(geometry.size, look.pressed), Qt::AlignCenter | Qt::TextSingleLine,
+                     look.caption);
     painter.restore();
+}
+
+QRect roundedButtonCaptionRect(QSize size, bool pressed)
+{
+    return QRect(pressed ? 1 : 0, pressed ? 1 : 0, size.width() - 1, size.height() - 1);
 }
 
 QString roundedButtonCaption(const QString &caption, const QFont &font, int buttonWidth)

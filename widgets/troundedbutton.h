@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainterPath>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -44,6 +45,10 @@ struct RoundedButtonLook {
 // Paints a button face, outline, glyph and caption with the painter's origin at the button's
 // top-left corner.
 void paintRoundedButton(QPainter &painter, const RoundedButtonGeometry &geometry, const RoundedButtonLook &look);
+
+// Where the caption is centred on a button of the given size: the face without the last column
+// and row, one pixel right and down while the button is held.
+QRect roundedButtonCaptionRect(QSize size, bool pressed);
 
 // The caption as it is drawn on one line of a button of the given width: cut with a trailing
 // ellipsis when it does not fit.
