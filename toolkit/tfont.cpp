@@ -14,10 +14,35 @@ void installFontSubstitutions()
                                {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
 }
 
+namespace {
+
+// Sizes at which a face is drawn smaller than the layout asks. At 12 pixels Liberation Sans is too
+// wide for the group credits, the one text set at that size: "Programlama Grubu" takes 111
+// pixels of their 105-pixel panel. At 11 pixels, the windows' default size, every line fits.
+struct SizeChoice {
+    QStringView face;
+    int asked;
+    int drawn;
+};
+
+constexpr SizeChoice SizeChoices[] = {
+    {u"MS Sans Serif", 12, 11},
+};
+
+int drawnSize(QStringView face, int pixelHeight)
+{
+    for (const SizeChoice &choice : SizeChoices)
+        if (choice.asked == pixelHeight && face.compare(choice.face, Qt::CaseInsensitive) == 0)
+            return choice.drawn;
+    return pixelHeight;
+}
+
+} // namespace
+
 QFont makeFont(QStringView face, int pixelHeight, FontStyle style)
 {
     QFont font(face.toString());
-    font.setPixelSize(pixelHeight);
+    font.setPixelSize(drawnSize(face, pixelHeight));
     font.setBold(hasStyle(style, FontStyle::Bold));
     font.setItalic(hasStyle(style, FontStyle::Italic));
     font.setUnderline(hasStyle(style, FontStyle::Underline));

@@ -12,7 +12,9 @@ constexpr bool hasStyle(FontStyle set, FontStyle s) { return (unsigned(set) & un
 // A font as the layouts give it: face name, character height in pixels and style. The classic
 // faces are mapped to metric-compatible free ones ("MS Sans Serif" and "Arial" to Liberation Sans,
 // "Times New Roman" to Liberation Serif), with DejaVu behind them. Every font the program makes
-// covers Turkish, so the layouts' character-set field needs nothing further.
+// covers Turkish, so the layouts' character-set field needs nothing further. A few sizes at which
+// a stand-in face is too wide for the places the layouts give its texts are drawn one size
+// smaller ("MS Sans Serif" 12 px at 11 px).
 QFont makeFont(QStringView face, int pixelHeight, FontStyle style = FontStyle::Regular);
 
 // The windows' default font: "MS Sans Serif", 11 px.

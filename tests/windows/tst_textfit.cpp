@@ -1,0 +1,309 @@
+#include "app/startup.h"
+#include "data/elementcatalogue.h"
+#include "tests/support/testmain.h"
+#include "toolkit/text.h"
+#include "toolkit/tlabel.h"
+#include "toolkit/tpanel.h"
+#include "toolkit/tstatictext.h"
+#include "toolkit/tstatusbar.h"
+#include "toolkit/ttoolbutton.h"
+#include "widgets/tcreditspanel.h"
+#include "widgets/tilepainter.h"
+#include "widgets/troundedbutton.h"
+#include "widgets/tshadowlabel.h"
+#include "widgets/ttilebutton.h"
+#include "windows/aboutflayout.h"
+#include "windows/cetvelflayout.h"
+#include "windows/grupflayout.h"
+#include "windows/instances.h"
+#include "windows/sabitflayout.h"
+#include "windows/taboutf.h"
+#include "windows/tcetvelf.h"
+#include "windows/tgrupf.h"
+#include "windows/tsabitf.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionToolButton>
+#include <QTest>
+
+#include <memory>
+#include <span>
+
+using tk::TAlignment;
+
+namespace {
+
+// Where a text's ink lies across, in logical pixels from its pen position, drawn at a device
+// pixel ratio.
+struct Ink {
+    qreal left = 0;
+    qreal right = 0;
+};
+
+Ink inkOf(const QString &text, const QFont &font, qreal ratio)
+{
+    const QFontMetricsF metrics(font);
+    const int margin = 8;
+    const QSizeF logical(metrics.horizontalAdvance(text) + 2 * margin, metrics.height() + 2 * margin);
+    QImage image((logical * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.drawText(QPointF(margin, margin + metrics.ascent()), text);
+    }
+    int first = image.width();
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 0) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    }
+    return last < 0 ? Ink{} : Ink{first / ratio - margin, (last + 1) / ratio - margin};
+}
+
+// A toolbar or speed button's text rectangle, as the style lays out the button's label.
+QRect toolButtonTextRect(const QToolButton *button)
+{
+    QStyleOptionToolButton option;
+    option.initFrom(button);
+    option.toolButtonStyle = button->toolButtonStyle();
+    option.iconSize = button->iconSize();
+    const QStyle *style = button->style();
+    const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+    QRect label = style->subControlRect(QStyle::CC_ToolButton, &option, QStyle::SC_ToolButton, button)
+                      .adjusted(frame, frame, -frame, -frame);
+    // Beside the icon the text starts after the icon and a 4-pixel gap.
+    if (button->toolButtonStyle() == Qt::ToolButtonTextBesideIcon)
+        label.setLeft(label.left() + button->iconSize().width() + 4);
+    return label;
+}
+
+template <typename T>
+T *child(QWidget *window, std::string_view name)
+{
+    return window->findChild<T *>(tk::qs(name));
+}
+
+// Adds a row: a text in a place of fixed size. `copy` is the horizontal offset of a second,
+// engraved or shadow, copy of the text (0: none).
+void place(const QString &row, QWidget *widget, const QString &text, const QFont &font, const QRect &area,
+           TAlignment alignment, int copy = 0)
+{
+    if (!text.isEmpty())
+        QTest::newRow(qPrintable(row)) << text << font << area << int(alignment) << copy
+                                       << widget->devicePixelRatioF();
+}
+
+} // namespace
+
+// Every text of the four windows that stands in a place of fixed size fits that place, in the
+// fonts the program substitutes for the layouts' faces, at the scale the program runs at.
+class TestTextFit : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void fitsItsPlace_data();
+    void fitsItsPlace();
+
+private:
+    void mainWindowPlaces();
+    void detailsPlaces();
+    void categoryPlaces();
+    void aboutPlaces();
+    void toolBarPlaces(const char *window, QWidget *form, std::span<const tk::ToolItem> items);
+
+    std::unique_ptr<ProgramWindows> m_windows;
+};
+
+void TestTextFit::initTestCase()
+{
+    m_windows = std::make_unique<ProgramWindows>();
+}
+
+void TestTextFit::cleanupTestCase()
+{
+    m_windows.reset();
+}
+
+void TestTextFit::mainWindowPlaces()
+{
+    using cetvelflayout::Kind;
+    for (const cetvelflayout::Component &c : cetvelflayout::Components) {
+        const QString row = QStringLiteral("cetvelf %1").arg(tk::qs(c.name));
+        QWidget *w = child<QWidget>(cetvelf, c.name);
+        QVERIFY2(w != nullptr, qPrintable(row));
+        switch (c.kind) {
+        case Kind::Tile: {
+            auto *tile = static_cast<TTileButton *>(w);
+            const QRect content = tileContentRect(tile->size(), tile->flat());
+            for (const QString &line : tile->caption().split(QStringLiteral("\r\n")))
+                place(row + u' ' + line, tile, line, tile->tileFont(), content, TAlignment::Center);
+            break;
+        }
+        case Kind::Heading:
+        case Kind::PeriodLabel:
+        case Kind::Text: {
+            auto *text = static_cast<tk::TStaticText *>(w);
+            place(row, text, text->caption(), text->font(), text->textRect(), text->textAlignment());
+            break;
+        }
+        case Kind::StatePanel:
+        case Kind::TitlePanel: {
+            auto *panel = static_cast<tk::TPanel *>(w);
+            place(row, panel, panel->caption(), panel->font(), panel->clientRect(), panel->alignment());
+            break;
+        }
+        case Kind::StatusBar: {
+            auto *bar = static_cast<tk::TStatusBar *>(w);
+            for (int i = 0; i < bar->panelCount(); ++i)
+                place(row + QStringLiteral(" panel %1").arg(i), bar, bar->panelText(i), bar->font(),
+                      bar->panelTextRect(i), bar->panelAlignment(i));
+            break;
+        }
+        case Kind::CloseButton: {
+            auto *button = static_cast<TRoundedButton *>(w);
+            place(row, button, button->caption(), button->font(), roundedButtonCaptionRect(button->size(), false),
+                  TAlignment::Center);
+            break;
+        }
+        case Kind::Band:
+        case Kind::Rule:
+        case Kind::Logo:
+            break;
+        }
+    }
+}
+
+void TestTextFit::toolBarPlaces(const char *window, QWidget *form, std::span<const tk::ToolItem> items)
+{
+    for (const tk::ToolItem &item : items) {
+        if (item.separator)
+            continue;
+        auto *button = child<tk::TToolButton>(form, item.name);
+        QVERIFY2(button != nullptr, window);
+        place(QStringLiteral("%1 %2").arg(QLatin1String(window), tk::qs(item.name)), button, button->text(),
+              button->font(), toolButtonTextRect(button), TAlignment::Center);
+    }
+}
+
+void TestTextFit::detailsPlaces()
+{
+    toolBarPlaces("sabitf", sabitf, sabitflayout::ToolItems);
+    for (const sabitflayout::CaptionedValue &row : sabitflayout::CaptionedValues) {
+        auto *caption = child<tk::TStaticText>(sabitf, row.captionName);
+        QVERIFY(caption != nullptr);
+        place(QStringLiteral("sabitf %1").arg(tk::qs(row.captionName)), caption, caption->caption(), caption->font(),
+              caption->textRect(), caption->textAlignment());
+    }
+    // The title takes every element's name in turn.
+    tk::TLabel *title = sabitf->Label2;
+    for (int z = 1; z <= 114; ++z)
+        place(QStringLiteral("sabitf Label2 %1").arg(z), title, tk::qs(ElementCatalogue[z].Name), title->font(),
+              title->rect(), title->textAlignment());
+}
+
+void TestTextFit::categoryPlaces()
+{
+    toolBarPlaces("grupf", grupf, grupflayout::ToolItems);
+    for (const grupflayout::Box &box : {grupflayout::StaticText1, grupflayout::StaticText2}) {
+        auto *caption = child<tk::TStaticText>(grupf, box.name);
+        QVERIFY(caption != nullptr);
+        place(QStringLiteral("grupf %1").arg(tk::qs(box.name)), caption, caption->caption(), caption->font(),
+              caption->textRect(), caption->textAlignment());
+    }
+    tk::TPanel *panel = grupf->Panel1;
+    place(QStringLiteral("grupf Panel1"), panel, panel->caption(), panel->font(), panel->clientRect(),
+          panel->alignment());
+}
+
+void TestTextFit::aboutPlaces()
+{
+    for (const aboutf::Component &c : aboutf::Components) {
+        const QString row = QStringLiteral("AboutF %1").arg(tk::qs(c.name));
+        QWidget *w = child<QWidget>(AboutF, c.name);
+        QVERIFY2(w != nullptr, qPrintable(row));
+        if (c.kind == aboutf::Kind::ShadowLabel && c.width > 0) { // the two headings
+            auto *label = static_cast<TShadowLabel *>(w);
+            const TShadowLabel::Look look = label->look();
+            const bool shadowLeft = look.shadowPos == TShadowLabel::TShadowPosition::spLeftTop
+                                    || look.shadowPos == TShadowLabel::TShadowPosition::spLeftBottom;
+            const TAlignment alignment = label->alignment() == TShadowLabel::TAlignment::taCenter
+                                             ? TAlignment::Center
+                                             : TAlignment::LeftJustify;
+            place(row, label, label->caption(), label->font(), label->rect(), alignment,
+                  shadowLeft ? -look.shadowSize : look.shadowSize);
+        } else if (c.kind == aboutf::Kind::CreditsPanel) {
+            auto *panel = static_cast<TCreditsPanel *>(w);
+            // The text area is measured while the panel runs.
+            const bool wasActive = panel->active();
+            panel->setActive(true);
+            const int copy = panel->textStyle() == TCreditsPanel::TBevelCut::bvLowered  ? 1
+                             : panel->textStyle() == TCreditsPanel::TBevelCut::bvRaised ? -1
+                                                                                         : 0;
+            const QStringList lines = panel->lines();
+            for (int i = 0; i < lines.size(); ++i)
+                place(row + QStringLiteral(" line %1").arg(i + 1), panel, lines[i], panel->font(), panel->textArea(),
+                      TAlignment::Center, copy);
+            panel->setActive(wasActive);
+        } else if (c.kind == aboutf::Kind::SpeedButton) {
+            auto *button = static_cast<QToolButton *>(w);
+            place(row, button, button->text(), button->font(), toolButtonTextRect(button), TAlignment::LeftJustify);
+        }
+    }
+}
+
+void TestTextFit::fitsItsPlace_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QFont>("font");
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<int>("copy");
+    QTest::addColumn<qreal>("ratio");
+    mainWindowPlaces();
+    detailsPlaces();
+    categoryPlaces();
+    aboutPlaces();
+}
+
+void TestTextFit::fitsItsPlace()
+{
+    QFETCH(QString, text);
+    QFETCH(QFont, font);
+    QFETCH(QRect, area);
+    QFETCH(int, alignment);
+    QFETCH(int, copy);
+    QFETCH(qreal, ratio);
+
+    // The controls cut or shorten a text whose advance is wider than its place.
+    const QFontMetricsF metrics(font);
+    const qreal advance = metrics.horizontalAdvance(text);
+    QVERIFY2(advance <= area.width(), qPrintable(QStringLiteral("\"%1\" takes %2 px of a %3-px place")
+                                                      .arg(text).arg(advance).arg(area.width())));
+
+    // Its ink, drawn at this scale where the control's alignment puts it, stays inside the place
+    // (within the half pixel by which the controls round the text's position).
+    qreal x = area.left();
+    if (TAlignment(alignment) == TAlignment::Center)
+        x += (area.width() - advance) / 2;
+    else if (TAlignment(alignment) == TAlignment::RightJustify)
+        x += area.width() - advance;
+    const Ink ink = inkOf(text, font, ratio);
+    const qreal left = x + std::min(ink.left, ink.left + copy);
+    const qreal right = x + std::max(ink.right, ink.right + copy);
+    QVERIFY2(left >= area.left() - 0.5 && right <= area.left() + area.width() + 0.5,
+             qPrintable(QStringLiteral("\"%1\" is inked from %2 to %3, outside %4 .. %5")
+                            .arg(text).arg(left).arg(right).arg(area.left()).arg(area.left() + area.width())));
+}
+
+PC_TEST_MAIN(TestTextFit)
+#include "tst_textfit.moc"
