@@ -87,8 +87,10 @@ tk::TStaticText *makeStaticText(QWidget *parent, const Component &c)
     text->setCaption(tk::qs(c.caption));
     text->setColor(c.color);
     text->setFontColor(c.fontColor);
+    // Every text is centred in its box: the boxes were measured for the classic face, and a
+    // stand-in face, a little wider or narrower, then leaves the same margin on either side.
+    text->setTextAlignment(tk::TAlignment::Center);
     const bool boxed = c.kind == Kind::Heading || c.kind == Kind::PeriodLabel;
-    text->setTextAlignment(boxed ? tk::TAlignment::Center : tk::TAlignment::LeftJustify);
     text->setBorderStyle(boxed ? tk::TStaticBorderStyle::Sunken : tk::TStaticBorderStyle::None);
     tk::THint::setHint(text, tk::qs(c.hint));
     return text;
