@@ -287,6 +287,19 @@ void TRoundedButton::mouseReleaseEvent(QMouseEvent *event)
     repaint();
 }
 
+void TRoundedButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click comes as this event alone. It sinks the button like any
+    // press but starts no click; should a plain press have come just before it, the click that
+    // one started is taken back.
+    if (event->button() == Qt::LeftButton)
+        m_leftDown = false;
+    if (!m_pressed) {
+        m_pressed = true;
+        repaint();
+    }
+}
+
 void TRoundedButton::resizeEvent(QResizeEvent *)
 {
     m_geometry = RoundedButtonGeometry::make(size(), m_shape);

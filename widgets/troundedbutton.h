@@ -97,7 +97,8 @@ public:
     RoundedButtonLook look() const;
 
 Q_SIGNALS:
-    // OnClick: a left press on the button and the left release inside it.
+    // OnClick: a left press on the button and the left release inside it. The second press of a
+    // double click is no such press: a double click clicks once, on its first release.
     void clicked(TRoundedButton *sender);
 
 protected:
@@ -106,6 +107,7 @@ protected:
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 

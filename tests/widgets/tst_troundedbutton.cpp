@@ -94,6 +94,8 @@ private Q_SLOTS:
     void grayCopyValues();
     void mouse_data();
     void mouse();
+    void doubleClick_data();
+    void doubleClick();
     void hoverRepaintsWithHoverLook_data();
     void hoverRepaintsWithHoverLook();
     void clickHandlerMayDeleteTheButton();
@@ -417,6 +419,53 @@ void tst_TRoundedButton::mouse()
     // The click arrives before the release clears the sunken state.
     for (bool p : pressedAtClick)
         QVERIFY(p);
+}
+
+void tst_TRoundedButton::doubleClick_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("events"); // P press, R release, D double click
+    QTest::addColumn<QString>("sunken"); // after each event: 1 sunken, 0 raised
+    QTest::addColumn<int>("clicks");
+
+    const int left = int(Qt::LeftButton);
+    // The window system delivers the second press of a double click as the double click alone.
+    QTest::newRow("double click as the screen delivers it") << left << "PRDR" << "1010" << 1;
+    QTest::newRow("double click after a plain second press") << left << "PRPDR" << "10110" << 1;
+    QTest::newRow("a third press clicks again") << left << "PRPDRPR" << "1011010" << 2;
+    QTest::newRow("right double click") << int(Qt::RightButton) << "PRPDR" << "10110" << 0;
+}
+
+// A double click sinks the button like a press but clicks only once, on its first release.
+void tst_TRoundedButton::doubleClick()
+{
+    QFETCH(int, button);
+    QFETCH(QString, events);
+    QFETCH(QString, sunken);
+    QFETCH(int, clicks);
+
+    QWidget window;
+    window.resize(100, 100);
+    auto *b = new TRoundedButton(&window);
+    b->setGeometry(4, 40, 55, 33);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy spy(b, &TRoundedButton::clicked);
+
+    const Qt::MouseButton mb = Qt::MouseButton(button);
+    const QPoint inside(20, 10);
+    for (qsizetype i = 0; i < events.size(); ++i) {
+        switch (events[i].toLatin1()) {
+        case 'P': QTest::mousePress(b, mb, {}, inside); break;
+        case 'R': QTest::mouseRelease(b, mb, {}, inside); break;
+        case 'D': QTest::mouseDClick(b, mb, {}, inside); break;
+        }
+        QCOMPARE(b->pressed(), sunken[i] == u'1');
+        // The look follows the state at once: a black upper-left outline while sunken, none (the
+        // flat button's silver face) when raised.
+        QCOMPARE(at(b->grab().toImage(), 27, 0), b->pressed() ? black : QRgb(0xFFC0C0C0u));
+    }
+    QCOMPARE(spy.size(), clicks);
 }
 
 void tst_TRoundedButton::hoverRepaintsWithHoverLook_data()
