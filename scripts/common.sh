@@ -4,12 +4,12 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 
-# Debian packages: the toolchain and Qt for building, the fonts the windows are drawn with, the
-# X11 tools the end-to-end tests drive the real program with, valgrind for the leak run, and
-# Debian's package checker for the package test.
+# Debian packages: the toolchain, Qt and the X11 client library for building, the fonts the
+# windows are drawn with, the X11 tools the end-to-end tests drive the real program with,
+# valgrind for the leak run, and Debian's package checker for the package test.
 PACKAGES=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
   dbus dbus-x11 at-spi2-core python3 python3-pyatspi

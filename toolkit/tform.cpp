@@ -1,5 +1,7 @@
 #include "toolkit/tform.h"
 
+#include "toolkit/tframeextents.h"
+
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
@@ -12,6 +14,9 @@
 namespace tk {
 
 namespace {
+
+// How long a window's first showing waits for the window manager to tell the frame it will get.
+constexpr std::chrono::milliseconds FrameAnswerWait{500};
 
 QAccessibleInterface *formAccessible(const QString &className, QObject *object)
 {
@@ -124,12 +129,17 @@ void TForm::centreOnScreen()
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr)
         return;
-    const QRect available = screen->availableGeometry();
-    QRect frame = frameGeometry();
-    if (frame.size().isEmpty())
-        frame.setSize(size());
-    const QPoint frameOffset = pos() - frameGeometry().topLeft();
-    move(available.center() - QPoint(frame.width() / 2, frame.height() / 2) + frameOffset);
+    // The whole window, frame included, is centred, on its first showing as on every later one:
+    // a window not yet framed asks the window manager what frame it will get.
+    QMargins frame;
+    if (const auto extents = frameExtents(windowHandle(), FrameAnswerWait))
+        frame = *extents;
+    else if (windowHandle() != nullptr)
+        frame = windowHandle()->frameMargins();
+    const QSize outer = size().grownBy(frame);
+    const QPoint frameTopLeft = screen->availableGeometry().center() - QPoint(outer.width() / 2, outer.height() / 2);
+    // Placed by its client area, so that the window manager puts the frame around it as it is.
+    setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), size()));
 }
 
 } // namespace tk
