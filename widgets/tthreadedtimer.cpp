@@ -22,14 +22,35 @@
 
 using Priority = TThreadedTimer::TThreadPriority;
 
+namespace {
+// A worker that has had nothing to do for this long ends; the next tick that needs one starts
+// another. An idle program keeps no threads of its own.
+constexpr std::chrono::seconds WorkerIdleLimit{30};
+} // namespace
+
 // What the timer and its worker share; the worker keeps it alive after the timer is gone.
 struct TThreadedTimer::Shared {
+    // Where the threaded mode stands between two ticks. A wait or a tick belongs to one side: the
+    // owner thread (timed by its event loop) or the worker.
+    enum class Phase {
+        Idle,    // no wait under way: the next arming starts one
+        Waiting, // a wait is under way
+        Pending, // a wait ended while the timer was disarmed: its tick comes with the next arming
+        Ticking, // a tick is due or running
+    };
+    enum class Side { Owner, Worker };
+
     std::mutex mutex;
     std::condition_variable cv;
-    bool armed = false;      // the worker may wait and tick
+    bool armed = false;      // the timer may wait and tick
     bool quit = false;       // the timer is being destroyed
-    bool ended = false;      // the worker has left its loop
+    bool workerRunning = false; // a worker thread runs its loop
+    bool failed = false;     // a tick on the owner thread raised an error: no further ticks
     bool inWorkerTick = false;
+    Phase phase = Phase::Idle;
+    Side side = Side::Owner;
+    bool workerTickNow = false; // a tick handed to the worker without a wait of its own
+    std::chrono::steady_clock::time_point deadline; // end of a wait on the worker
     std::uint32_t workerInterval = 1000;
     Priority priority = Priority::tpNormal;
     std::uint64_t armGeneration = 0;
@@ -56,6 +77,7 @@ public:
         }
     }
 
+    // The non-threaded mode's timer.
     void stopTimer()
     {
         if (m_timerId != 0) {
@@ -70,6 +92,21 @@ public:
         return m_timerId != 0;
     }
     bool timerRunning() const { return m_timerId != 0; }
+
+    // A wait of the threaded mode timed here, on the owner thread: one shot.
+    bool startWait(std::uint32_t interval)
+    {
+        stopWait();
+        m_waitId = startTimer(std::chrono::milliseconds(interval), Qt::PreciseTimer);
+        return m_waitId != 0;
+    }
+    void stopWait()
+    {
+        if (m_waitId != 0) {
+            killTimer(m_waitId);
+            m_waitId = 0;
+        }
+    }
 
     TThreadedTimer *m_timer;
     int m_busy = 0; // > 0 while a hand-off or a timer event runs in this object
@@ -93,6 +130,15 @@ protected:
 
     void timerEvent(QTimerEvent *event) override
     {
+        if (event->timerId() == m_waitId && m_waitId != 0) {
+            stopWait();
+            if (m_timer == nullptr)
+                return;
+            ++m_busy;
+            m_timer->ownerWaitEnded();
+            --m_busy;
+            return;
+        }
         if (event->timerId() != m_timerId)
             return;
         // One shot per tick, started again after the tick: period = interval + handler time.
@@ -107,6 +153,7 @@ protected:
 private:
     std::shared_ptr<Shared> m_shared;
     int m_timerId = 0;
+    int m_waitId = 0;
 };
 
 namespace {
@@ -125,6 +172,16 @@ QString messageOf(const std::exception_ptr &error)
     } catch (...) {
         return QStringLiteral("Unknown error");
     }
+}
+
+void nameThread(const QByteArray &name)
+{
+#ifdef __linux__
+    // Shown by the system's per-thread accounting; the kernel keeps 15 characters.
+    pthread_setname_np(pthread_self(), name.left(15).constData());
+#else
+    (void)name;
+#endif
 }
 
 void applyPriority(Priority priority)
@@ -149,7 +206,6 @@ TThreadedTimer::TThreadedTimer(QObject *parent)
       m_ownerThread(std::this_thread::get_id())
 {
     m_context = new Context(this, m_shared);
-    m_worker = std::thread(&TThreadedTimer::workerLoop, this, m_shared);
 }
 
 TThreadedTimer::~TThreadedTimer()
@@ -183,6 +239,7 @@ void TThreadedTimer::shutdown()
         m_worker.detach();
     if (m_context != nullptr) {
         m_context->stopTimer();
+        m_context->stopWait();
         m_context->m_timer = nullptr;
         if (m_context->m_busy > 0)
             m_context->deleteLater();
@@ -284,11 +341,17 @@ void TThreadedTimer::rearm()
     Shared &sh = *m_shared;
     if (m_threaded) {
         m_context->stopTimer();
-        std::lock_guard lock(sh.mutex);
+        std::unique_lock lock(sh.mutex);
         ++sh.armGeneration;
         sh.workerInterval = m_interval;
         sh.priority = m_threadPriority;
         sh.armed = run;
+        if (run && !sh.failed) {
+            if (sh.phase == Shared::Phase::Idle)
+                startWait(lock);
+            else if (sh.phase == Shared::Phase::Pending)
+                tickAtOnce(lock);
+        }
         sh.cv.notify_all();
         return;
     }
@@ -389,54 +452,195 @@ void TThreadedTimer::synchronize(const std::function<void()> &fn)
         std::rethrow_exception(error);
 }
 
-void TThreadedTimer::workerLoop(TThreadedTimer *timer, const std::shared_ptr<Shared> &shared)
+bool TThreadedTimer::hasWorker() const
 {
+    std::lock_guard lock(m_shared->mutex);
+    return m_shared->workerRunning;
+}
+
+void TThreadedTimer::ensureWorker()
+{
+    // Called with the shared lock held.
+    if (m_shared->workerRunning)
+        return;
+    // A worker that ended for want of work touches nothing of ours any more; let it finish alone.
+    if (m_worker.joinable())
+        m_worker.detach();
+    QByteArray name = objectName().toUtf8();
+    if (name.isEmpty())
+        name = QByteArrayLiteral("TThreadedTimer");
+    m_shared->workerRunning = true;
+    m_worker = std::thread(&TThreadedTimer::workerLoop, this, m_shared, name);
+}
+
+void TThreadedTimer::startWait(std::unique_lock<std::mutex> &lock)
+{
+    Shared &sh = *m_shared;
+    (void)lock;
+    sh.phase = Shared::Phase::Waiting;
+    // The side that will run the tick times the wait: the owner's event loop, so that a tick on
+    // the owner thread costs one wake-up; or the worker. An owner thread without an event loop
+    // cannot time anything, and the worker waits instead.
+    if (m_syncEvent && m_context->startWait(sh.workerInterval)) {
+        sh.side = Shared::Side::Owner;
+        return;
+    }
+    sh.side = Shared::Side::Worker;
+    sh.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(sh.workerInterval);
+    ensureWorker();
+    sh.cv.notify_all();
+}
+
+void TThreadedTimer::tickAtOnce(std::unique_lock<std::mutex> &lock)
+{
+    Shared &sh = *m_shared;
+    (void)lock;
+    if (m_syncEvent && m_context->startWait(0)) {
+        sh.phase = Shared::Phase::Waiting;
+        sh.side = Shared::Side::Owner;
+        return;
+    }
+    sh.phase = Shared::Phase::Ticking;
+    sh.side = Shared::Side::Worker;
+    sh.workerTickNow = true;
+    ensureWorker();
+    sh.cv.notify_all();
+}
+
+void TThreadedTimer::ownerWaitEnded()
+{
+    Shared &sh = *m_shared;
+    std::unique_lock lock(sh.mutex);
+    if (sh.quit || sh.phase != Shared::Phase::Waiting || sh.side != Shared::Side::Owner)
+        return;
+    if (!sh.armed || !shouldRun()) {
+        sh.phase = Shared::Phase::Pending;
+        return;
+    }
+    if (m_syncEvent) {
+        ownerTick(lock);
+        return;
+    }
+    // SyncEvent was switched off during the wait: this tick, and the waits after it, are the worker's.
+    sh.phase = Shared::Phase::Ticking;
+    sh.side = Shared::Side::Worker;
+    sh.workerTickNow = true;
+    ensureWorker();
+    sh.cv.notify_all();
+}
+
+void TThreadedTimer::ownerTick(std::unique_lock<std::mutex> &lock)
+{
+    // The tick may destroy the timer: afterwards only the shared state is touched unless it is
+    // still alive.
+    const std::shared_ptr<Shared> shared = m_shared;
+    shared->tickGeneration = shared->armGeneration;
+    shared->phase = Shared::Phase::Ticking;
+    shared->side = Shared::Side::Owner;
+    lock.unlock();
+    std::exception_ptr error;
+    try {
+        tick();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    lock.lock();
+    if (shared->quit)
+        return;
+    shared->phase = Shared::Phase::Idle;
+    if (error) {
+        // As a worker that hands its tick over and gets an error back: it reports it and ends.
+        shared->failed = true;
+        lock.unlock();
+        tk::Application::showError(messageOf(error));
+        return;
+    }
+    if (shared->armed && shouldRun())
+        startWait(lock);
+}
+
+void TThreadedTimer::workerLoop(TThreadedTimer *timer, std::shared_ptr<Shared> shared, QByteArray name)
+{
+    nameThread(name);
     // The timer is used only under the lock while quit is false, or during a worker tick (which
-    // its destruction waits for); the worker may even start after the timer is gone.
+    // its destruction waits for).
+    using Phase = Shared::Phase;
+    using Side = Shared::Side;
     Shared &sh = *shared;
     Priority applied = Priority::tpNormal;
     std::unique_lock lock(sh.mutex);
     for (;;) {
-        sh.cv.wait(lock, [&] { return sh.quit || sh.armed; });
-        if (sh.quit)
+        const bool work = sh.cv.wait_for(lock, WorkerIdleLimit, [&] {
+            return sh.quit
+                   || (sh.side == Side::Worker
+                       && (sh.phase == Phase::Waiting || (sh.phase == Phase::Ticking && sh.workerTickNow)));
+        });
+        if (sh.quit || !work)
             break;
         if (sh.priority != applied) {
             applied = sh.priority;
             applyPriority(applied);
         }
-        // The wait is not restarted by re-arming; only destruction cuts it short.
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(sh.workerInterval);
-        if (sh.cv.wait_until(lock, deadline, [&] { return sh.quit; }))
-            break;
-        // A worker disarmed during its wait stays here until it is armed again.
-        sh.cv.wait(lock, [&] { return sh.quit || sh.armed; });
-        if (sh.quit)
-            break;
-        // The properties themselves, not only the arming: a change made on this worker reaches
-        // the arming only once the owner thread has run the re-arm handed to it.
-        if (!timer->shouldRun())
-            continue;
+        if (sh.phase == Phase::Waiting) {
+            // The wait is not restarted by re-arming; only destruction cuts it short.
+            if (sh.cv.wait_until(lock, sh.deadline, [&] { return sh.quit; }))
+                break;
+            // The properties themselves, not only the arming: a change made on this worker reaches
+            // the arming only once the owner thread has run the re-arm handed to it.
+            if (!sh.armed || !timer->shouldRun()) {
+                sh.phase = Phase::Pending;
+                continue;
+            }
+        }
+        sh.workerTickNow = false;
         sh.tickGeneration = sh.armGeneration;
         if (timer->m_syncEvent) {
-            std::exception_ptr error;
-            const bool ran = handOff(lock, shared, timer->m_context, [timer] { timer->tick(); }, &error);
-            if (ran && error) {
-                // The tick failed on the owner thread: report it and deliver no further ticks.
-                tk::Application::showError(messageOf(error));
-                break;
-            }
-        } else {
-            sh.inWorkerTick = true;
-            lock.unlock();
-            try {
-                timer->tick();
-            } catch (...) {
-                tk::Application::showError(messageOf(std::current_exception()));
-            }
-            lock.lock();
-            sh.inWorkerTick = false;
-            sh.cv.notify_all();
+            // SyncEvent was switched on during the wait: the tick, and the waits after it, are the
+            // owner thread's.
+            sh.phase = Phase::Ticking;
+            sh.side = Side::Owner;
+            timer->m_context->post([timer, shared] {
+                std::unique_lock innerLock(shared->mutex);
+                if (shared->quit || shared->phase != Phase::Ticking || shared->side != Side::Owner)
+                    return;
+                timer->ownerTick(innerLock);
+            });
+            continue;
         }
+        sh.phase = Phase::Ticking;
+        sh.inWorkerTick = true;
+        lock.unlock();
+        try {
+            timer->tick();
+        } catch (...) {
+            tk::Application::showError(messageOf(std::current_exception()));
+        }
+        lock.lock();
+        sh.inWorkerTick = false;
+        sh.cv.notify_all();
+        if (sh.quit)
+            break;
+        sh.phase = Phase::Idle;
+        if (!sh.armed || !timer->shouldRun())
+            continue;
+        sh.phase = Phase::Waiting;
+        if (!timer->m_syncEvent) {
+            sh.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(sh.workerInterval);
+            continue;
+        }
+        // The next tick is the owner thread's: so is the wait before it.
+        sh.side = Side::Owner;
+        timer->m_context->post([timer, shared] {
+            std::unique_lock innerLock(shared->mutex);
+            if (shared->quit || shared->phase != Phase::Waiting || shared->side != Side::Owner)
+                return;
+            if (!timer->m_context->startWait(shared->workerInterval)) {
+                shared->side = Side::Worker;
+                shared->deadline =
+                    std::chrono::steady_clock::now() + std::chrono::milliseconds(shared->workerInterval);
+                shared->cv.notify_all();
+            }
+        });
     }
-    sh.ended = true;
+    sh.workerRunning = false;
 }

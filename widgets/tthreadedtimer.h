@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 
 #include <atomic>
@@ -10,8 +11,15 @@
 #include <mutex>
 #include <thread>
 
-// A timer whose waiting is done by a worker thread of its own; each tick runs either on the
-// timer's own (GUI) thread while the worker waits for it, or on the worker itself.
+// A timer whose ticks run either on the timer's own (GUI) thread or on a worker thread of its
+// own. Each wait begins when the previous tick has ended, so the period is the interval plus the
+// handler's running time, and ticks never overlap.
+//
+// A wait that ends in a tick for the owner thread is timed by the owner's event loop (one wake-up
+// per tick, nothing in between); a wait that ends in a tick for the worker is slept by the worker,
+// which is started the first time one is needed. A wait under way when the timer is re-armed is
+// not restarted; one that ends while the timer is disarmed keeps its tick until the timer is
+// armed again.
 //
 // The timer belongs to the thread that created it (normally the GUI thread): create, configure
 // and destroy it there. A handler running on the worker may still change the properties; the
@@ -61,6 +69,8 @@ public:
 
     // Number of re-arms so far: every real change of the arming properties adds one.
     std::uint64_t rearmCount() const { return m_rearmCount.load(); }
+    // Whether the worker thread has been started (it is started for the first tick that runs on it).
+    bool hasWorker() const;
 
     // Stops the worker for good (the destructor does it). A subclass that overrides tick()
     // calls it first in its own destructor, so that no tick reaches a half-destroyed object.
@@ -77,11 +87,17 @@ private:
     friend class Context;
 
     void rearm();
-    static void workerLoop(TThreadedTimer *timer, const std::shared_ptr<Shared> &shared);
+    static void workerLoop(TThreadedTimer *timer, std::shared_ptr<Shared> shared, QByteArray name);
     bool runOnOwner(const std::function<void()> &fn, std::exception_ptr *error);
     static bool handOff(std::unique_lock<std::mutex> &lock, const std::shared_ptr<Shared> &shared, Context *context,
                         const std::function<void()> &fn, std::exception_ptr *error);
     void ownerTimerFired();
+    // The waits and ticks of the threaded mode, on the owner thread, with the shared lock held.
+    void startWait(std::unique_lock<std::mutex> &lock);
+    void tickAtOnce(std::unique_lock<std::mutex> &lock);
+    void ownerWaitEnded();
+    void ownerTick(std::unique_lock<std::mutex> &lock);
+    void ensureWorker();
     bool shouldRun() const;
     bool onOwnerThread() const;
 

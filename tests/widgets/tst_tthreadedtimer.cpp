@@ -174,6 +174,25 @@ private Q_SLOTS:
         QCOMPARE(log.onGuiThread.load() == 0, !syncEvent);
     }
 
+    void aWorkerStartsOnlyForTicksThatRunOnIt_data()
+    {
+        QTest::addColumn<bool>("syncEvent");
+        QTest::newRow("SyncEvent true: no worker") << true;
+        QTest::newRow("SyncEvent false: a worker") << false;
+    }
+    void aWorkerStartsOnlyForTicksThatRunOnIt()
+    {
+        QFETCH(bool, syncEvent);
+        std::atomic<int> ticks{0};
+        TThreadedTimer timer;
+        timer.setSyncEvent(syncEvent);
+        timer.setInterval(2);
+        QVERIFY(!timer.hasWorker());
+        timer.setOnTimer([&](TThreadedTimer *) { ++ticks; });
+        QTRY_VERIFY(ticks >= 5);
+        QCOMPARE(timer.hasWorker(), !syncEvent);
+    }
+
     void syncEventChangeAppliesAtTheNextTick()
     {
         std::atomic<int> guiTicks{0}, workerTicks{0};
