@@ -4,6 +4,7 @@
 #include "toolkit/tdraw.h"
 #include "widgets/devicegrid.h"
 #include "widgets/tthreadedtimer.h"
+#include "widgets/viewwatcher.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -67,11 +68,15 @@ TCreditsPanel::TCreditsPanel(QWidget *parent) : QWidget(parent)
     ScrollTimer->setInterval(30);
     ScrollTimer->setSyncEvent(!m_asyncDrawing);
     ScrollTimer->setOnTimer([this](TThreadedTimer *sender) { AdvanceScroll(sender); });
+    m_view = new ViewWatcher(this, [this](bool viewable) { viewChanged(viewable); });
 }
 
 TCreditsPanel::~TCreditsPanel()
 {
     m_destroying = true;
+    // Nothing the widget hears while it is taken down reaches the half-destroyed panel.
+    delete m_view;
+    m_view = nullptr;
     tk::Application::guarded([this] { setActive(false); });
     // The timer goes before the state its ticks read.
     delete ScrollTimer;
@@ -96,10 +101,15 @@ void TCreditsPanel::activate()
         m_stopRequested = false;
         ++m_epoch;
         MeasureLines();
+        m_lastTick = now();
     }
     m_active = true;
     try {
-        ScrollTimer->setEnabled(true);
+        // Unseen, a cycled panel starts at rest: its timer does not run until it can be seen.
+        if (shouldRest())
+            rest();
+        else
+            ScrollTimer->setEnabled(true);
         if (m_onStartPlay)
             m_onStartPlay(this);
     } catch (...) {
@@ -109,6 +119,7 @@ void TCreditsPanel::activate()
         m_hasTextImage = false;
         m_imageRendered = false;
         m_scrollPos = 0;
+        m_resting = false;
         m_active = false;
         throw;
     }
@@ -131,6 +142,7 @@ void TCreditsPanel::deactivate()
         // the image goes; a tick that was already under way finds its tick stale and drops out.
         std::lock_guard lock(m_frameMutex);
         ScrollTimer->setEnabled(false);
+        m_resting = false;
         m_scrollPos = 0;
         m_textImage = QImage();
         m_hasTextImage = false;
@@ -244,6 +256,7 @@ void TCreditsPanel::AdvanceScroll(TThreadedTimer *sender)
         renderLocked();
         requestCopy();
     }
+    m_lastTick = now();
 }
 
 void TCreditsPanel::renderLocked()
@@ -475,8 +488,12 @@ void TCreditsPanel::changedWhileActive(bool resetScroll, bool measure)
         return;
     {
         std::lock_guard lock(m_frameMutex);
-        if (resetScroll)
+        if (m_resting)
+            settleRestLocked(now());
+        if (resetScroll) {
             m_scrollPos = 0;
+            m_restPos = 0;
+        }
         if (measure)
             MeasureLines();
     }
@@ -489,22 +506,101 @@ void TCreditsPanel::resizeEvent(QResizeEvent *event)
     changedWhileActive(false, true);
 }
 
-void TCreditsPanel::showEvent(QShowEvent *event)
+void TCreditsPanel::viewChanged(bool viewable)
 {
-    QWidget::showEvent(event);
-    m_onScreen = true;
-    if (!m_active)
+    m_onScreen = viewable;
+    updateRest();
+    if (!viewable || !m_active)
         return;
-    // Ticks drew nothing while unseen: bring the frame up to the current position now.
+    // Ticks drew nothing while unseen: bring the frame up to the current position before the
+    // window paints.
     std::lock_guard lock(m_frameMutex);
     if (m_hasTextImage && !m_stopRequested)
         renderLocked();
 }
 
-void TCreditsPanel::hideEvent(QHideEvent *event)
+bool TCreditsPanel::shouldRest() const
 {
-    QWidget::hideEvent(event);
-    m_onScreen = false;
+    // m_cycled is only written on this thread.
+    return m_active && m_cycled && !m_destroying && m_view != nullptr && !m_view->viewable();
+}
+
+void TCreditsPanel::updateRest()
+{
+    if (shouldRest() == m_resting)
+        return;
+    if (m_resting)
+        wake();
+    else
+        rest();
+}
+
+void TCreditsPanel::rest()
+{
+    std::lock_guard lock(m_frameMutex);
+    const bool running = ScrollTimer->enabled();
+    // Under the frame lock: a tick already under way finds itself stale and drops out.
+    ScrollTimer->setEnabled(false);
+    m_restPos = m_scrollPos;
+    m_restInterval = ScrollTimer->interval();
+    const auto never = Clock::time_point::max();
+    m_nextTick = m_restInterval == 0 ? never : m_lastTick + std::chrono::milliseconds(m_restInterval);
+    m_heldTickAt = running ? m_nextTick : never;
+    m_resting = true;
+}
+
+void TCreditsPanel::wake()
+{
+    {
+        std::lock_guard lock(m_frameMutex);
+        const Clock::time_point t = now();
+        std::uint64_t ticks = restTicksLocked(t);
+        // The timer hands over the tick it kept at once; that one is not counted here.
+        if (t >= m_heldTickAt && ticks > 0)
+            --ticks;
+        m_scrollPos = ScrollPosAfter(m_restPos, ticks, m_frame.scrollExtent);
+        m_lastTick = t < m_heldTickAt && m_heldTickAt != Clock::time_point::max()
+                         ? m_heldTickAt - std::chrono::milliseconds(m_restInterval)
+                         : t;
+        m_resting = false;
+    }
+    ScrollTimer->setEnabled(true);
+}
+
+std::uint64_t TCreditsPanel::restTicksLocked(Clock::time_point t) const
+{
+    if (t < m_nextTick)
+        return 0;
+    return 1 + std::uint64_t((t - m_nextTick) / std::chrono::milliseconds(m_restInterval));
+}
+
+void TCreditsPanel::settleRestLocked(Clock::time_point t)
+{
+    const std::uint64_t ticks = restTicksLocked(t);
+    m_restPos = ScrollPosAfter(m_restPos, ticks, m_frame.scrollExtent);
+    if (ticks > 0)
+        m_nextTick += std::chrono::milliseconds(m_restInterval) * ticks;
+}
+
+int TCreditsPanel::scrollPos() const
+{
+    if (!m_resting)
+        return m_scrollPos.load();
+    std::lock_guard lock(m_frameMutex);
+    if (!m_resting)
+        return m_scrollPos.load();
+    return ScrollPosAfter(m_restPos, restTicksLocked(now()), m_frame.scrollExtent);
+}
+
+int TCreditsPanel::ScrollPosAfter(int pos, std::uint64_t ticks, int scrollExtent)
+{
+    if (ticks == 0)
+        return pos;
+    const std::uint64_t cycle = std::uint64_t(std::max(scrollExtent, 0)) + 1;
+    // A position beyond the extent (the panel shrank) starts the pass again at the next tick.
+    if (pos < 0 || pos > scrollExtent)
+        return int((ticks - 1) % cycle);
+    return int((std::uint64_t(pos) + ticks) % cycle);
 }
 
 void TCreditsPanel::changeEvent(QEvent *event)
@@ -554,8 +650,11 @@ bool TCreditsPanel::cycled() const
 
 void TCreditsPanel::setCycled(bool cycled)
 {
-    std::lock_guard lock(m_frameMutex);
-    m_cycled = cycled;
+    {
+        std::lock_guard lock(m_frameMutex);
+        m_cycled = cycled;
+    }
+    updateRest();
 }
 
 void TCreditsPanel::setGlyph(const QImage &glyph)
@@ -586,6 +685,17 @@ std::uint32_t TCreditsPanel::interval() const
 
 void TCreditsPanel::setInterval(std::uint32_t interval)
 {
+    if (m_resting && interval != ScrollTimer->interval()) {
+        std::lock_guard lock(m_frameMutex);
+        const Clock::time_point t = now();
+        settleRestLocked(t);
+        // The wait under way ends as it was; the waits after it take the new interval.
+        if (interval == 0)
+            m_nextTick = Clock::time_point::max();
+        else if (m_restInterval == 0)
+            m_nextTick = t + std::chrono::milliseconds(interval);
+        m_restInterval = interval;
+    }
     ScrollTimer->setInterval(interval);
 }
 

@@ -12,20 +12,27 @@
 #include <QWidget>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
 
 class QPainter;
 class TThreadedTimer;
+class ViewWatcher;
 
 // A panel that, while active, hides its children and scrolls lines of text through its client
 // area one pixel per timer tick, centred line by line, under a still glyph.
 //
 // With AsyncDrawing on, the ticks run on the timer's worker and draw the frame into TextImage
 // under its lock; the GUI thread copies the image to the screen when it paints (a queued
-// request, the worker never waits for it). While the panel is not visible the frames are
-// skipped but ScrollPos advances as usual.
+// request, the worker never waits for it).
+//
+// Nobody can see a panel that is hidden, or whose window is hidden or minimised. There a cycled
+// panel rests: its timer is switched off, and its position is worked out from the time that
+// passes, one pixel per interval, as the ticks would have moved it; when it can be seen again it
+// goes on from there. A panel whose pass ends ticks on unseen, drawing nothing, so that it still
+// switches itself off when its pass is over.
 class TCreditsPanel : public QWidget {
     Q_OBJECT
 public:
@@ -35,6 +42,7 @@ public:
     enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
     using TNotifyEvent = std::function<void(TCreditsPanel *sender)>;
+    using Clock = std::chrono::steady_clock;
     // The background painter: called with the painter and the rectangle to fill.
     using TPaintClientEvent = std::function<void(TCreditsPanel *sender, QPainter &canvas, const QRect &rect)>;
 
@@ -123,8 +131,11 @@ public:
     TNotifyEvent onStopPlay() const { return m_onStopPlay; }
     void setOnStopPlay(TNotifyEvent handler) { m_onStopPlay = std::move(handler); }
 
-    // The scroll state and the measured areas (valid while active).
-    int scrollPos() const { return m_scrollPos.load(); }
+    // The scroll state and the measured areas (valid while active). While the panel rests, the
+    // position its ticks would have reached by now.
+    int scrollPos() const;
+    // True while the panel is active but rests, unseen, with its timer switched off.
+    bool resting() const { return m_resting.load(); }
     int scrollExtent() const;
     int lineHeight() const;
     int firstLine() const;
@@ -144,12 +155,16 @@ public:
     static void RenderTextFrame(QImage &image, const TextFrame &frame, int scrollPos);
     // The glyph with every pixel of its bottom-left pixel's colour made transparent.
     static QImage TransparentGlyph(const QImage &glyph);
+    // Where a cycled pass stands after `ticks` more ticks from pos: each tick moves it one pixel,
+    // and the tick that finds it at scrollExtent starts the pass again at 0.
+    static int ScrollPosAfter(int pos, std::uint64_t ticks, int scrollExtent);
 
 protected:
+    // The clock a resting panel counts its ticks by (tests give it one of their own).
+    virtual Clock::time_point now() const { return Clock::now(); }
+
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     void changeEvent(QEvent *event) override;
     void customEvent(QEvent *event) override;
 
@@ -163,8 +178,16 @@ private:
     void deactivate();
     void changedWhileActive(bool resetScroll, bool measure);
     Placement placementLocked() const;
+    void viewChanged(bool viewable);
+    bool shouldRest() const;
+    void updateRest();
+    void rest();
+    void wake();
+    std::uint64_t restTicksLocked(Clock::time_point t) const;
+    void settleRestLocked(Clock::time_point t); // caller holds m_frameMutex
 
     TThreadedTimer *ScrollTimer = nullptr;
+    ViewWatcher *m_view = nullptr;
 
     // Guards TextImage and everything a frame reads (m_frame, m_cycled, m_epoch, ...).
     mutable std::mutex m_frameMutex;
@@ -181,6 +204,17 @@ private:
     QPoint m_glyphOrigin;
     std::atomic<int> m_scrollPos{0};
     std::atomic<bool> m_onScreen{false};
+    Clock::time_point m_lastTick; // the end of the last tick, or the activation
+
+    // While resting (under m_frameMutex): the position at the last settling, when the next tick
+    // would come, and the interval of the ticks after it (0: none). A wait of the timer's own
+    // that was under way when the panel came to rest still ends in a tick, which the timer keeps
+    // and delivers as soon as it runs again: when that will have been due, heldTickAt.
+    std::atomic<bool> m_resting{false};
+    int m_restPos = 0;
+    Clock::time_point m_nextTick;
+    std::uint32_t m_restInterval = 0;
+    Clock::time_point m_heldTickAt;
 
     bool m_active = false;
     bool m_asyncDrawing = true;

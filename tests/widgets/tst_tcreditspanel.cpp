@@ -14,7 +14,9 @@
 #include <QThread>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 
 using Panel = TCreditsPanel;
@@ -132,6 +134,18 @@ void letTimePass(int ticks, std::uint32_t interval)
     probe.setOnTimer([&](TThreadedTimer *) { ++count; });
     QTRY_VERIFY(count >= ticks);
 }
+
+// A panel whose resting clock the test can move on.
+class ClockedPanel : public Panel {
+public:
+    void advance(std::chrono::milliseconds by) { m_offset += by.count(); }
+
+protected:
+    Clock::time_point now() const override { return Clock::now() + std::chrono::milliseconds(m_offset.load()); }
+
+private:
+    std::atomic<std::int64_t> m_offset{0};
+};
 
 } // namespace
 
@@ -730,6 +744,125 @@ private Q_SLOTS:
         const QImage shown = screen.copy(devicePixels(f.textArea, r));
         QCOMPARE(shown, expected.convertToFormat(QImage::Format_RGB32));
         QVERIFY(countOf(shown, tk::clLime.toQColor(), shown.rect()) > 0);
+    }
+
+    void scrollPosAfterTicks_data()
+    {
+        QTest::addColumn<int>("pos");
+        QTest::addColumn<int>("extent");
+        QTest::addColumn<qulonglong>("ticks");
+        QTest::newRow("no tick") << 5 << 100 << 0ull;
+        QTest::newRow("within the pass") << 5 << 100 << 20ull;
+        QTest::newRow("up to the extent") << 0 << 100 << 100ull;
+        QTest::newRow("the tick at the extent starts again") << 0 << 100 << 101ull;
+        QTest::newRow("three passes and a bit") << 7 << 100 << 3 * 101ull + 12;
+        QTest::newRow("a day at 50 ms") << 0 << 526 << 24 * 3600 * 20ull;
+        QTest::newRow("beyond the extent (shrunk)") << 130 << 100 << 1ull;
+        QTest::newRow("beyond the extent, later") << 130 << 100 << 50ull;
+        QTest::newRow("empty area") << 0 << 0 << 7ull;
+    }
+    void scrollPosAfterTicks()
+    {
+        QFETCH(int, pos);
+        QFETCH(int, extent);
+        QFETCH(qulonglong, ticks);
+        // What the ticks themselves do, one by one: one pixel, or back to 0 from the extent on.
+        int ticked = pos;
+        for (qulonglong i = 0; i < ticks; ++i)
+            ticked = ticked < extent ? ticked + 1 : 0;
+        QCOMPARE(Panel::ScrollPosAfter(pos, ticks, extent), ticked);
+    }
+
+    void unseenCycledPanelRestsAndGoesOnWhereTheTicksWouldBe()
+    {
+        // A long interval: the real timer does not tick while the test looks; the panel's clock
+        // is moved on instead.
+        constexpr std::uint32_t interval = 10'000;
+        using std::chrono::milliseconds;
+        ClockedPanel p;
+        setUpRegularCredits(p);
+        p.setLines(QStringList(27, QStringLiteral("MMMM")));
+        p.setInterval(interval);
+        p.setActive(true);
+        // Unseen from the start: resting, its timer off and no thread started for it.
+        QVERIFY(p.resting());
+        QVERIFY(!p.scrollTimer()->enabled());
+        QVERIFY(!p.scrollTimer()->hasWorker());
+        const int extent = p.scrollExtent();
+        QVERIFY(extent > 40);
+
+        // Three whole passes and 40 ticks, and half an interval.
+        p.advance(milliseconds((3 * (extent + 1) + 40) * std::int64_t(interval) + interval / 2));
+        QCOMPARE(p.scrollPos(), 40);
+        p.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&p));
+        QVERIFY(!p.resting());
+        QVERIFY(p.scrollTimer()->enabled());
+        QCOMPARE(p.scrollPos(), 40);
+        // The first frame shown is the one at that position.
+        const QImage screen = grabbed(p);
+        const qreal r = screen.devicePixelRatio();
+        const Panel::TextFrame f = p.textFrame();
+        QImage expected((QSizeF(f.textArea.size()) * r).toSize(), QImage::Format_RGB32);
+        expected.setDevicePixelRatio(r);
+        Panel::RenderTextFrame(expected, f, 40);
+        QCOMPARE(screen.copy(devicePixels(f.textArea, r)), expected.convertToFormat(QImage::Format_RGB32));
+
+        // Minimised, it rests again and counts on from there (the timer's own wait, under way
+        // when it came to rest, may hand over its tick on waking: one pixel either way).
+        p.showMinimized();
+        QTRY_VERIFY(p.resting());
+        QVERIFY(!p.scrollTimer()->enabled());
+        p.advance(milliseconds(5 * std::int64_t(interval) + interval / 2));
+        QVERIFY2(std::abs(p.scrollPos() - 45) <= 1, qPrintable(QString::number(p.scrollPos())));
+        p.showNormal();
+        QTRY_VERIFY(!p.resting());
+        QVERIFY2(std::abs(p.scrollPos() - 45) <= 1, qPrintable(QString::number(p.scrollPos())));
+
+        // Changes while resting take effect from where the ticks would be.
+        p.hide();
+        QVERIFY(p.resting());
+        const int before = p.scrollPos();
+        p.setInterval(interval / 2);
+        p.advance(milliseconds(interval + interval / 2));
+        QVERIFY(p.scrollPos() > before);
+        p.setLines(QStringList(10, QStringLiteral("WWWW")));
+        QCOMPARE(p.scrollPos(), 0);
+        p.setActive(false);
+        QVERIFY(!p.resting());
+        QCOMPARE(p.scrollPos(), 0);
+    }
+
+    void onlyCycledPanelsRest_data()
+    {
+        QTest::addColumn<bool>("cycled");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<bool>("rests");
+        QTest::newRow("cycled, unseen") << true << false << true;
+        QTest::newRow("cycled, shown") << true << true << false;
+        // Its pass ends, and the end switches it off: it keeps ticking to find it.
+        QTest::newRow("one pass, unseen") << false << false << false;
+    }
+    void onlyCycledPanelsRest()
+    {
+        QFETCH(bool, cycled);
+        QFETCH(bool, shown);
+        QFETCH(bool, rests);
+        Panel p;
+        setUpRegularCredits(p);
+        p.setCycled(cycled);
+        p.setInterval(kFrozen);
+        if (shown) {
+            p.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&p));
+        }
+        p.setActive(true);
+        QCOMPARE(p.resting(), rests);
+        QCOMPARE(p.scrollTimer()->enabled(), !rests);
+        // Switching Cycled over changes it at once.
+        p.setCycled(!cycled);
+        QCOMPARE(p.resting(), !shown && !cycled);
+        QCOMPARE(p.scrollTimer()->enabled(), shown || cycled);
     }
 
     void showHideAndSwapWhileTicking()
