@@ -3,6 +3,7 @@
 #include "gif/tgifimage.h"
 #include "toolkit/error.h"
 #include "widgets/tthreadedtimer.h"
+#include "widgets/viewwatcher.h"
 
 #include <QEvent>
 #include <QMetaMethod>
@@ -36,6 +37,10 @@ TGIFAnimator::TGIFAnimator(QWidget *parent)
     setGraphic(m_image.get());
     m_windowColor = tk::clWindow.toQColor().rgb();
     connect(m_image.get(), &TGIFImage::changed, this, &TGIFAnimator::imageChanged);
+    m_view = new ViewWatcher(this, [this](bool viewable) {
+        m_onScreen = viewable;
+        updateRest();
+    });
 }
 
 TGIFAnimator::~TGIFAnimator()
@@ -45,6 +50,8 @@ TGIFAnimator::~TGIFAnimator()
     disconnect(this, &TGIFAnimator::started, nullptr, nullptr);
     disconnect(this, &TGIFAnimator::stopped, nullptr, nullptr);
     m_destroying = true;
+    delete m_view;
+    m_view = nullptr;
     setAnimate(false);
     // Stops the worker and waits out a tick it is running, so that no tick touches the control
     // (or the timer pointer) from here on.
@@ -79,14 +86,28 @@ void TGIFAnimator::setAnimate(bool animate)
         m_timer->setOnTimer([this](TThreadedTimer *) { tick(); });
         m_timer->setEnabled(true);
         m_animate = m_timer->enabled();
+        m_resting = false;
+        updateRest();
         doStart();
     } else {
         m_timer->setEnabled(false);
         m_timer->setOnTimer({});
         m_animate = false;
+        m_resting = false;
         doStop();
         contentChanged();
     }
+}
+
+void TGIFAnimator::updateRest()
+{
+    const bool rest = m_animate && !m_destroying && m_view != nullptr && !m_view->viewable();
+    if (rest == m_resting)
+        return;
+    m_resting = rest;
+    // A wait under way when the animation comes to rest still ends; its tick waits for the
+    // animation to wake, and then comes at once.
+    m_timer->setEnabled(!rest);
 }
 
 void TGIFAnimator::setAsyncDrawing(bool asyncDrawing)
@@ -210,18 +231,6 @@ void TGIFAnimator::adjustSize()
     resize(m_image->LogicalWidth(), m_image->LogicalHeight());
 }
 
-void TGIFAnimator::showEvent(QShowEvent *event)
-{
-    m_shown = true;
-    TImageControl::showEvent(event);
-}
-
-void TGIFAnimator::hideEvent(QHideEvent *event)
-{
-    m_shown = false;
-    TImageControl::hideEvent(event);
-}
-
 void TGIFAnimator::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange) {
@@ -260,7 +269,7 @@ void TGIFAnimator::asyncTick()
 {
     // The worker never waits for the GUI thread while it holds the control lock: the GUI thread
     // takes that lock to paint, so holding it across the hand-off could deadlock both.
-    if (!m_shown)
+    if (!m_onScreen)
         return;
     {
         std::lock_guard lock(controlLock());

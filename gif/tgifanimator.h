@@ -15,9 +15,14 @@
 
 class TGIFImage;
 class TThreadedTimer;
+class ViewWatcher;
 
 // A windowless control that plays a GIF image on a threaded timer, composing each frame over
 // the earlier ones by their disposal modes and drawing the key colour as see-through.
+//
+// While nobody can see the control (it is hidden, or its window is minimised or off the screen)
+// a running animation rests: its timer is switched off and no frame is composed. Seen again, it
+// plays on from the frame it showed.
 class TGIFAnimator : public TImageControl {
     Q_OBJECT
 public:
@@ -78,6 +83,8 @@ public:
     QRect destinationRect() const;
 
     const TThreadedTimer &timer() const { return *m_timer; }
+    // True while the animation runs but rests, unseen, with its timer switched off.
+    bool resting() const { return m_resting; }
 
 Q_SIGNALS:
     // The four notifications, in this order of declaration: OnChange, OnFrameChanged, OnStart,
@@ -89,8 +96,6 @@ Q_SIGNALS:
 
 protected:
     void paintContent(QPainter &canvas) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     void changeEvent(QEvent *event) override;
 
     virtual void doChange();
@@ -104,8 +109,10 @@ private:
     void adjustSize();
     void tick();
     void asyncTick();
+    void updateRest();
 
     std::unique_ptr<TThreadedTimer> m_timer;
+    ViewWatcher *m_view = nullptr;
     std::unique_ptr<TGIFImage> m_image;
     QImage m_frameCache;
     QImage m_maskedCache; // the composition with its key colour cleared, for drawing
@@ -116,7 +123,8 @@ private:
 
     QRgb m_windowColor = 0; // clWindow, read here so that a worker never asks the palette
     std::atomic<int> m_frameIndex{0};
-    std::atomic<bool> m_shown{false};
+    std::atomic<bool> m_onScreen{false};
+    bool m_resting = false;
     std::atomic<bool> m_asyncDrawing{false};
     bool m_animate = false;
     bool m_autoSize = true;

@@ -16,6 +16,8 @@
 #include <QTimer>
 
 #include <array>
+#include <atomic>
+#include <functional>
 
 namespace {
 
@@ -172,7 +174,11 @@ QRgb at(const QImage &shot, int x, int y)
     return PixelProbe(shot).at(x, y);
 }
 
+using HostStep = std::function<void(Host &)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(HostStep)
 
 class tst_TGIFAnimator : public QObject {
     Q_OBJECT
@@ -199,6 +205,8 @@ private Q_SLOTS:
     void seeThrough();
     void readsStoredPropertiesInStreamOrder();
     void playsDuringModalLoop();
+    void restsUnseenAndPlaysOnFromItsFrame_data();
+    void restsUnseenAndPlaysOnFromItsFrame();
     void logoAsTheMainWindowPlacesIt();
     void notificationsQuietDuringDestruction();
     void asyncDrawing_data();
@@ -662,6 +670,73 @@ void tst_TGIFAnimator::playsDuringModalLoop()
     QTimer::singleShot(5000, &dialog, &QDialog::reject);
     dialog.exec();
     QVERIFY(seenInside >= 4);
+}
+
+void tst_TGIFAnimator::restsUnseenAndPlaysOnFromItsFrame_data()
+{
+    QTest::addColumn<bool>("asyncDrawing");
+    QTest::addColumn<HostStep>("hide");
+    QTest::addColumn<HostStep>("show");
+    const HostStep minimise = [](Host &h) { h.parent.showMinimized(); };
+    const HostStep restore = [](Host &h) { h.parent.showNormal(); };
+    const HostStep hideWindow = [](Host &h) { h.parent.hide(); };
+    const HostStep hideControl = [](Host &h) { h.animator->hide(); };
+    const HostStep showControl = [](Host &h) { h.animator->show(); };
+    for (const bool async : {false, true}) {
+        const QByteArray how = async ? ", frames drawn on the worker" : "";
+        QTest::newRow("window minimised" + how) << async << minimise << restore;
+        QTest::newRow("window hidden" + how) << async << hideWindow << restore;
+        QTest::newRow("control hidden" + how) << async << hideControl << showControl;
+    }
+}
+
+void tst_TGIFAnimator::restsUnseenAndPlaysOnFromItsFrame()
+{
+    QFETCH(bool, asyncDrawing);
+    QFETCH(HostStep, hide);
+    QFETCH(HostStep, show);
+    GifPlan plan = threeFrames(1);
+    for (FramePlan &f : plan.frames)
+        f.delayCs = 5;
+    Host host;
+    TGIFAnimator &a = *host.animator;
+    load(a, plan);
+    a.setAsyncDrawing(asyncDrawing);
+    host.parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
+    QList<int> seen;
+    connect(&a, &TGIFAnimator::frameChanged, &a, [&](TGIFAnimator *sender) { seen << sender->frameIndex(); });
+    a.setAnimate(true);
+    QVERIFY(!a.resting());
+    QTRY_VERIFY_WITH_TIMEOUT(seen.size() >= 2, 5000);
+
+    hide(host);
+    QTRY_VERIFY(a.resting());
+    QVERIFY(a.animate());
+    QVERIFY(!a.timer().enabled());
+    // A frame already on its way when the control went out of sight may still arrive.
+    QCoreApplication::processEvents();
+    const qsizetype frames = seen.size();
+    const int at = a.frameIndex();
+    const int composed = a.cacheIndex();
+    const std::uint64_t recomposed = a.recompositions();
+    // Several frame periods pass: no frame advances, none is composed.
+    std::atomic<int> probeTicks{0};
+    TThreadedTimer probe;
+    probe.setInterval(10);
+    probe.setOnTimer([&](TThreadedTimer *) { ++probeTicks; });
+    QTRY_VERIFY(probeTicks >= 20);
+    QCOMPARE(seen.size(), frames);
+    QCOMPARE(a.frameIndex(), at);
+    QCOMPARE(a.cacheIndex(), composed);
+    QCOMPARE(a.recompositions(), recomposed);
+
+    // Seen again, it plays on from the frame it showed.
+    show(host);
+    QTRY_VERIFY(!a.resting());
+    QVERIFY(a.timer().enabled());
+    QTRY_VERIFY_WITH_TIMEOUT(seen.size() > frames, 5000);
+    QCOMPARE(seen[frames], (at + 1) % 3);
 }
 
 void tst_TGIFAnimator::logoAsTheMainWindowPlacesIt()
