@@ -8,6 +8,7 @@
 #include "toolkit/tpanel.h"
 #include "widgets/tcreditspanel.h"
 #include "widgets/tshadowlabel.h"
+#include "widgets/tthreadedtimer.h"
 #include "windows/aboutflayout.h"
 #include "windows/instances.h"
 #include "windows/tcetvelf.h"
@@ -245,6 +246,10 @@ void TestAboutF::scrollsUnseenFromCreation()
     QVERIFY(m_dialog->CreditsPanel1->active());
     QVERIFY(!m_dialog->CreditsPanel2->active());
     QVERIFY(m_dialog->CreditsPanel2->isHidden());
+    // Unseen, it costs nothing: no timer runs for it and no thread is started.
+    QVERIFY(m_dialog->CreditsPanel1->resting());
+    QVERIFY(!m_dialog->CreditsPanel1->scrollTimer()->enabled());
+    QVERIFY(!m_dialog->CreditsPanel1->scrollTimer()->hasWorker());
     QTRY_VERIFY_WITH_TIMEOUT(m_dialog->CreditsPanel1->scrollPos() >= 6, 5000);
 
     // The first showing finds the credits where their cycle has got to.
@@ -347,6 +352,13 @@ void TestAboutF::transitions()
     }
     if (expected.regularShown && expected.dialogShown)
         QVERIFY(m_dialog->CreditsPanel1->isVisible());
+    // An active panel that nobody sees (the group panel of a dialog closed in the group state,
+    // the hidden regular panel) rests with its timer off; the one on the screen ticks.
+    for (TCreditsPanel *panel : {m_dialog->CreditsPanel1, m_dialog->CreditsPanel2}) {
+        const bool seen = expected.dialogShown && panel->isVisible();
+        QTRY_COMPARE(panel->resting(), panel->active() && !seen);
+        QCOMPARE(panel->scrollTimer()->enabled(), panel->active() && seen);
+    }
 }
 
 void TestAboutF::reopeningShowsRegularCreditsFromTheStart()
