@@ -1,12 +1,23 @@
 #!/usr/bin/env python3
-"""Idle cost of the running program under Xvfb: CPU time over a window of seconds with the main
-window shown and untouched, and resident memory after 5 s, for the whole program, for the program
-with its credits scroller or its logo switched off, and for the empty-window floor. Also the logo's
-frame period, read from the screen. Runs are interleaved; medians are printed.
+"""What the running program costs while nobody touches it, under Xvfb with openbox: for the
+program and for the label window (an empty Qt window of the same size with one label), main
+window shown and minimised, over a window of seconds each:
 
-usage: bench/idle.py BUILD_DIR [SECONDS] [ROUNDS]
+  - wake-ups per second of each thread (voluntary plus involuntary context switches, from
+    /proc/PID/task/TID/status), by thread name, and of the whole process;
+  - CPU of the process and of the X server, in % of one core (from schedstat, in nanoseconds);
+  - threads, and resident memory after 5 s;
+  - the logo's frame period, read from the screen (bench/logowatch) while shown, and again after
+    the window has been minimised and restored.
+
+Runs of the program and of the label window are interleaved; medians over the rounds are printed.
+
+usage: bench/idle.py BUILD_DIR [SECONDS] [ROUNDS] [PROGRAM]
+  PROGRAM: another build of the program to measure beside the label window of BUILD_DIR (an older
+  one, for a before-and-after figure); BUILD_DIR's own by default.
 """
 
+import collections
 import os
 import statistics
 import subprocess
@@ -16,49 +27,110 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 from e2e_common import MAIN_TITLE, XSession  # noqa: E402
 
-TICK = os.sysconf("SC_CLK_TCK")
+
+def read(path):
+    with open(path) as f:
+        return f.read()
 
 
-def cpu_seconds(pid):
-    with open(f"/proc/{pid}/stat") as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / TICK
+def cpu_ns(pid):
+    """CPU time of every thread of pid, in nanoseconds."""
+    total = 0
+    for tid in os.listdir(f"/proc/{pid}/task"):
+        try:
+            total += int(read(f"/proc/{pid}/task/{tid}/schedstat").split()[0])
+        except (FileNotFoundError, ProcessLookupError):
+            pass
+    return total
 
 
-def rss_kib(pid):
-    with open(f"/proc/{pid}/status") as f:
-        for line in f:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    return 0
+def threads(pid):
+    """{tid: (name, context switches, cpu ns)} of the live threads of pid."""
+    out = {}
+    for tid in os.listdir(f"/proc/{pid}/task"):
+        try:
+            name = read(f"/proc/{pid}/task/{tid}/comm").strip()
+            switches = 0
+            for line in read(f"/proc/{pid}/task/{tid}/status").splitlines():
+                if line.startswith(("voluntary_ctxt_switches:", "nonvoluntary_ctxt_switches:")):
+                    switches += int(line.split()[1])
+            out[tid] = (name, switches, int(read(f"/proc/{pid}/task/{tid}/schedstat").split()[0]))
+        except (FileNotFoundError, ProcessLookupError):
+            pass
+    return out
 
 
-def measure(session, command, title, seconds):
+def rss_mib(pid):
+    for line in read(f"/proc/{pid}/status").splitlines():
+        if line.startswith("VmRSS:"):
+            return int(line.split()[1]) / 1024
+    return 0.0
+
+
+def sample(pid, xpid, seconds):
+    """Per-thread-name wake-ups/s, process CPU %, X server CPU %, thread count over seconds."""
+    before, cpu0, x0, t0 = threads(pid), cpu_ns(pid), cpu_ns(xpid), time.monotonic()
+    time.sleep(seconds)
+    after, cpu1, x1, t1 = threads(pid), cpu_ns(pid), cpu_ns(xpid), time.monotonic()
+    elapsed = t1 - t0
+    wakeups = collections.Counter()
+    for tid, (name, switches, _) in after.items():
+        wakeups[name] += (switches - before.get(tid, (name, 0, 0))[1]) / elapsed
+    # The main thread carries the program's name; call it what it is.
+    main = after.get(str(pid), ("", 0, 0))[0]
+    if main in wakeups:
+        wakeups["GUI thread"] = wakeups.pop(main)
+    return {
+        "wakeups": dict(wakeups),
+        "cpu": (cpu1 - cpu0) / 1e9 / elapsed * 100,
+        "x": (x1 - x0) / 1e9 / elapsed * 100,
+        "threads": len(after),
+    }
+
+
+def frame_period(session, build, x, y, seconds):
+    out = subprocess.run([os.path.join(build, "bench", "logowatch"), str(x + 3), str(y + 367), "93", "80",
+                          str(int(seconds * 1000))], env=session.env(), capture_output=True, text=True).stdout
+    moments = [int(m) for m in out.split()]
+    return [b - a for a, b in zip(moments, moments[1:])]
+
+
+def wait_until(what, condition, timeout=10):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if condition():
+            return
+        time.sleep(0.05)
+    raise RuntimeError(f"no {what} within {timeout} s")
+
+
+def map_state(session, wid):
+    out = session.run("xwininfo", "-id", str(wid), check=False).stdout
+    return out.split("Map State:")[1].split()[0] if "Map State:" in out else None
+
+
+def measure(session, command, title, seconds, build=None):
     proc = subprocess.Popen(command, env=session.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        session.wait_window(title, timeout=20, pid=proc.pid)
-        time.sleep(5)
-        rss = rss_kib(proc.pid)
-        before = cpu_seconds(proc.pid)
-        time.sleep(seconds)
-        used = cpu_seconds(proc.pid) - before
-        return used / seconds * 100.0, rss
-    finally:
-        proc.terminate()
-        proc.wait()
-
-
-def frame_period(session, build, seconds=10):
-    program = os.path.join(build, "app", "periyodik-cetvel")
-    proc = subprocess.Popen([program], env=session.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        wid = session.wait_window(MAIN_TITLE, timeout=20, pid=proc.pid)[0]
+        wid = session.wait_window(title, timeout=20, pid=proc.pid)[0]
         session.run("xdotool", "mousemove", "0", "0")
-        x, y, _, _ = session.client_geometry(wid)
-        out = subprocess.run([os.path.join(build, "bench", "logowatch"), str(x + 3), str(y + 367), "93", "80",
-                              str(seconds * 1000)], env=session.env(), capture_output=True, text=True).stdout
-        moments = [int(m) for m in out.split()]
-        return [b - a for a, b in zip(moments, moments[1:])]
+        time.sleep(5)
+        result = {"rss": rss_mib(proc.pid)}
+        result["shown"] = sample(proc.pid, session._xvfb.pid, seconds)
+        place = session.client_geometry(wid)
+        if build is not None:
+            result["periods"] = frame_period(session, build, place[0], place[1], 10)
+        session.run("xdotool", "windowminimize", "--sync", str(wid))
+        wait_until("minimised window", lambda: map_state(session, wid) == "IsUnMapped")
+        time.sleep(1)
+        result["minimised"] = sample(proc.pid, session._xvfb.pid, seconds)
+        if build is not None:
+            session.run("xdotool", "windowactivate", "--sync", str(wid), check=False)
+            # Back on the screen, and back at its place (the window manager moves it there).
+            wait_until("restored window", lambda: map_state(session, wid) == "IsViewable"
+                       and session.client_geometry(wid) == place)
+            result["restored periods"] = frame_period(session, build, place[0], place[1], 5)
+        return result
     finally:
         proc.terminate()
         proc.wait()
@@ -66,30 +138,37 @@ def frame_period(session, build, seconds=10):
 
 def main():
     build = sys.argv[1] if len(sys.argv) > 1 else "build"
-    seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 30
+    seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 20
     rounds = int(sys.argv[3]) if len(sys.argv) > 3 else 3
-    idle = os.path.join(build, "bench", "idleprogram")
+    program = sys.argv[4] if len(sys.argv) > 4 else os.path.join(build, "app", "periyodik-cetvel")
     variants = {
-        "program": ([os.path.join(build, "app", "periyodik-cetvel")], MAIN_TITLE),
-        "without scroller": ([idle, "--no-scroller"], MAIN_TITLE),
-        "without logo": ([idle, "--no-logo"], MAIN_TITLE),
-        "floor": ([os.path.join(build, "bench", "floorwindow")], "floor window"),
+        "program": ([program], MAIN_TITLE, build),
+        "label window": ([os.path.join(build, "bench", "floorwindow"), "--label"], "label window", None),
     }
     results = {name: [] for name in variants}
     with XSession() as session:
         for _ in range(rounds):
-            for name, (command, title) in variants.items():
-                results[name].append(measure(session, command, title, seconds))
-        periods = frame_period(session, build)
-    for name, samples in results.items():
-        cpu = statistics.median(s[0] for s in samples)
-        rss = statistics.median(s[1] for s in samples)
-        print(f"{name:18s} cpu {cpu:.3f}% of one core over {seconds:.0f} s, rss {rss / 1024:.1f} MiB (median of {rounds})")
-    prog = statistics.median(s[0] for s in results["program"])
-    print(f"scroller's share: {prog - statistics.median(s[0] for s in results['without scroller']):.3f}% of one core")
-    print(f"rss above the floor: {(statistics.median(s[1] for s in results['program']) - statistics.median(s[1] for s in results['floor'])) / 1024:.1f} MiB")
-    if periods:
-        print(f"logo frame period: median {statistics.median(periods):.1f} ms over {len(periods)} frames")
+            for name, (command, title, frames_of) in variants.items():
+                results[name].append(measure(session, command, title, seconds, frames_of))
+
+    med = statistics.median
+    print(f"median of {rounds} rounds, {seconds:.0f} s each; wake-ups = voluntary + involuntary context switches")
+    for name, runs in results.items():
+        print(f"\n{name}: resident memory {med(r['rss'] for r in runs):.1f} MiB after 5 s")
+        for state in ("shown", "minimised"):
+            samples = [r[state] for r in runs]
+            names = sorted({n for s in samples for n in s["wakeups"]})
+            total = med(sum(s["wakeups"].values()) for s in samples)
+            print(f"  {state:9s} wake-ups {total:6.1f}/s   cpu {med(s['cpu'] for s in samples):.3f}%"
+                  f"   X server {med(s['x'] for s in samples):.3f}%   threads {med(s['threads'] for s in samples):.0f}")
+            for n in names:
+                print(f"    {n:18s} {med(s['wakeups'].get(n, 0.0) for s in samples):6.1f}/s")
+        for key, label in (("periods", "shown"), ("restored periods", "after minimising and restoring")):
+            periods = [p for r in runs for p in r.get(key, [])]
+            if periods:
+                print(f"  logo frame period, {label}: median {med(periods):.1f} ms over {len(periods)} frames")
+    rss = {name: med(r["rss"] for r in runs) for name, runs in results.items()}
+    print(f"\nresident memory above the label window: {rss['program'] - rss['label window']:.1f} MiB")
 
 
 if __name__ == "__main__":
