@@ -8,9 +8,12 @@
 #include "windows/tsabitf.h"
 
 #include <QIcon>
+#include <QMetaObject>
 #include <QSocketNotifier>
+#include <QWindow>
 
 #include <csignal>
+#include <functional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -72,12 +75,50 @@ public:
     }
 };
 
+// Calls fn once the window has been exposed for the first time and that exposure has been
+// painted: the call is queued behind the exposure's own handling.
+class FirstExposure : public QObject {
+public:
+    FirstExposure(QWindow *window, std::function<void()> fn) : QObject(window), m_fn(std::move(fn))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, m_fn, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_fn;
+};
+
 } // namespace
 
-ProgramWindows::ProgramWindows()
+ProgramWindows::ProgramWindows(Dialogs when)
 {
     m_main = std::make_unique<Tcetvelf>();
     cetvelf = m_main.get();
+    if (when == Dialogs::AtOnce) {
+        createDialogs();
+        return;
+    }
+    setDialogMaker([this] { createDialogs(); });
+    // The main window's platform window exists once it has been made for showing.
+    m_main->winId();
+    new FirstExposure(m_main->windowHandle(), [this] { createDialogs(); });
+}
+
+void ProgramWindows::createDialogs()
+{
+    if (m_about)
+        return;
+    setDialogMaker({});
     m_details = std::make_unique<Tsabitf>();
     sabitf = m_details.get();
     m_category = std::make_unique<Tgrupf>();
@@ -88,6 +129,7 @@ ProgramWindows::ProgramWindows()
 
 ProgramWindows::~ProgramWindows()
 {
+    setDialogMaker({});
     AboutF = nullptr;
     m_about.reset();
     grupf = nullptr;
@@ -112,7 +154,7 @@ int runProgram(const char *programName)
     terminationWatch.watch(app);
     int exitCode = 0;
     {
-        ProgramWindows windows;
+        ProgramWindows windows(ProgramWindows::Dialogs::OnceMainWindowShown);
         QObject::connect(cetvelf, &tk::TForm::formClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         cetvelf->show();
         exitCode = app.exec();

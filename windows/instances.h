@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class Tcetvelf;
 class Tsabitf;
 class Tgrupf;
@@ -11,6 +13,12 @@ extern Tcetvelf *cetvelf;
 extern Tsabitf *sabitf;
 extern Tgrupf *grupf;
 extern TAboutF *AboutF;
+
+// Start-up makes the three dialogs once the main window is on the screen. A handler about to open
+// one calls requireDialogs() first, which makes them at once if that has not happened yet.
+void requireDialogs();
+// What requireDialogs() calls (start-up sets it; empty: the dialogs already exist).
+void setDialogMaker(std::function<void()> maker);
 
 // The program's version, appended to the main window's title and shown by the about dialog.
 inline constexpr char16_t VersionText[] = u"s2.12";

@@ -233,6 +233,7 @@ void Tcetvelf::FormShow()
 
 void Tcetvelf::TileButton1Click(TTileButton *sender)
 {
+    requireDialogs();
     sabitf->fill(sender->tag());
     sabitf->exec();
 }
@@ -240,6 +241,7 @@ void Tcetvelf::TileButton1Click(TTileButton *sender)
 void Tcetvelf::StaticText3Click(tk::TStaticText *sender)
 {
     Q_UNUSED(sender);
+    requireDialogs();
     grupf->fill(&CategoryTextTable.entry(1));
     grupf->exec();
 }
@@ -247,6 +249,7 @@ void Tcetvelf::StaticText3Click(tk::TStaticText *sender)
 void Tcetvelf::StaticText11Click(tk::TStaticText *sender)
 {
     Q_UNUSED(sender);
+    requireDialogs();
     grupf->fill(&CategoryTextTable.entry(7));
     grupf->exec();
 }
@@ -254,6 +257,7 @@ void Tcetvelf::StaticText11Click(tk::TStaticText *sender)
 void Tcetvelf::StaticText12Click(tk::TStaticText *sender)
 {
     Q_UNUSED(sender);
+    requireDialogs();
     grupf->fill(&CategoryTextTable.entry(8));
     grupf->exec();
 }
@@ -261,6 +265,7 @@ void Tcetvelf::StaticText12Click(tk::TStaticText *sender)
 void Tcetvelf::GIFAnimator1Click(TImageControl *sender)
 {
     Q_UNUSED(sender);
+    requireDialogs();
     AboutF->exec();
 }
 

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 #include "tests/support/testmain.h"
 #include "toolkit/error.h"
+#include "widgets/tcreditspanel.h"
 #include "windows/instances.h"
 #include "windows/taboutf.h"
 #include "windows/tcetvelf.h"
@@ -54,6 +55,8 @@ class TestStartup : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void windowsAreCreatedHiddenAndPublished();
+    void dialogsFollowOnceTheMainWindowIsShown();
+    void aHandlerNeedingADialogMakesThemAtOnce();
     void windowsHaveTheirClientSizes_data();
     void windowsHaveTheirClientSizes();
     void mainTitleGetsTheVersionOnce();
@@ -75,6 +78,42 @@ void TestStartup::windowsAreCreatedHiddenAndPublished()
         QVERIFY(w->isWindow());
     }
     QCOMPARE(cetvelf->windowTitle(), QStringLiteral("KORVANTA Tamelis - Periyodik Cetvel "));
+}
+
+void TestStartup::dialogsFollowOnceTheMainWindowIsShown()
+{
+    ProgramWindows windows(ProgramWindows::Dialogs::OnceMainWindowShown);
+    QVERIFY(cetvelf != nullptr);
+    QVERIFY(!sabitf && !grupf && !AboutF);
+    QVERIFY(!windows.dialogsCreated());
+    // Made hidden once the main window's first exposure has been painted: not while showing it.
+    cetvelf->show();
+    QVERIFY(!windows.dialogsCreated());
+    QVERIFY(QTest::qWaitForWindowExposed(cetvelf));
+    QTRY_VERIFY(windows.dialogsCreated());
+    QVERIFY(sabitf && grupf && AboutF);
+    for (QWidget *w : std::initializer_list<QWidget *>{sabitf, grupf, AboutF})
+        QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+    // The regular credits rest, unseen, from the dialog's creation on.
+    QVERIFY(AboutF->CreditsPanel1->active());
+    cetvelf->hide();
+}
+
+void TestStartup::aHandlerNeedingADialogMakesThemAtOnce()
+{
+    ProgramWindows windows(ProgramWindows::Dialogs::OnceMainWindowShown);
+    QVERIFY(!sabitf);
+    // The main window is not even shown: a click on a tile still finds its dialog.
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        opened = sabitf != nullptr && sabitf->isVisible();
+        if (sabitf)
+            sabitf->kapat()->trigger();
+    });
+    cetvelf->TileButton1Click(cetvelf->tileButton(26));
+    QVERIFY(opened);
+    QVERIFY(windows.dialogsCreated());
+    QVERIFY(grupf && AboutF);
 }
 
 void TestStartup::windowsHaveTheirClientSizes_data()
