@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "toolkit/tapplication.h"
+#include "toolkit/timage.h"
 #include "windows/instances.h"
 #include "windows/taboutf.h"
 #include "windows/tcetvelf.h"
@@ -9,6 +10,7 @@
 
 #include <QIcon>
 #include <QMetaObject>
+#include <QPixmap>
 #include <QSocketNotifier>
 #include <QWindow>
 
@@ -147,7 +149,7 @@ int runProgram(const char *programName)
     int argc = 1;
     char *argv[] = {const_cast<char *>(programName), nullptr};
     tk::Application app(argc, argv);
-    app.setWindowIcon(QIcon(QStringLiteral(":/assets/icon.png")));
+    app.setWindowIcon(QIcon(QPixmap::fromImage(tk::loadPicture(QStringLiteral(":/assets/icon.png")))));
     // The main window's closing ends the loop, whatever dialogs exist hidden.
     app.setQuitOnLastWindowClosed(false);
 

@@ -41,7 +41,7 @@ QStringList linesOf(const std::array<std::string_view, N> &lines)
 // A picture with every pixel of one colour made transparent.
 QPixmap keyedOut(const QString &resource, QColor key)
 {
-    QImage image = QImage(resource).convertToFormat(QImage::Format_ARGB32);
+    QImage image = tk::loadPicture(resource).convertToFormat(QImage::Format_ARGB32);
     const QRgb keyRgb = key.rgb();
     for (int y = 0; y < image.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
@@ -128,7 +128,7 @@ void TAboutF::buildComponents()
         panel->setBevelOuter(TCreditsPanel::TBevelCut::bvNone);
         panel->setBevelInner(TCreditsPanel::TBevelCut::bvNone);
         panel->setBorderWidth(0);
-        panel->setGlyph(QImage(QStringLiteral(":/assets/about_emblem.png")));
+        panel->setGlyph(tk::loadPicture(QStringLiteral(":/assets/about_emblem.png")));
         return panel;
     };
 

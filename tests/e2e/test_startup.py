@@ -17,6 +17,19 @@ class StartAndClose(ProgramTestCase):
         self.assertEqual((width, height), (769, 479))
         self.assertEqual(self.session.window_count(MAIN_TITLE), 1)
 
+    def test_window_icon_is_set_without_the_image_format_plug_ins(self):
+        program = self.start()
+        wid = program.main_window()
+        icon = self.session.run("xprop", "-id", str(wid), "_NET_WM_ICON").stdout
+        self.assertIn("Icon (32 x 32)", icon)
+        # The about dialog up: every window, with all their pictures, has been made by now.
+        self.session.click(wid, 3 + 46, 367 + 40)
+        self.session.wait_window(MAIN_TITLE, count=2, pid=program.proc.pid)
+        # The program's pictures are PNG, read by name; guessing a format loads every plug-in.
+        with open(f"/proc/{program.proc.pid}/maps") as f:
+            plugins = sorted({line.split()[-1] for line in f if "/imageformats/" in line})
+        self.assertEqual(plugins, [])
+
     def test_escape_ends_the_program_with_code_0(self):
         program = self.start()
         wid = program.main_window()
