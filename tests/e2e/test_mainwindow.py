@@ -75,5 +75,47 @@ class MainWindow(ProgramTestCase):
         self.assertTrue(lx <= min(xs) and max(xs) < lx + lw and ly <= min(ys) and max(ys) < ly + lh,
                         f"pixels changed outside the logo: x {min(xs)}..{max(xs)}, y {min(ys)}..{max(ys)}")
 
+    def logo_pixels(self, main, folder):
+        width, _, raw = self.pixels(self.session.screenshot(os.path.join(folder, "logo.png"), main))
+        lx, ly, lw, lh = LOGO
+        return b"".join(raw[3 * (y * width + lx):3 * (y * width + lx + lw)] for y in range(ly, ly + lh))
+
+    def assert_logo_moves(self, main, folder, seconds=5):
+        deadline = time.monotonic() + seconds
+        first = self.logo_pixels(main, folder)
+        while time.monotonic() < deadline:
+            if self.logo_pixels(main, folder) != first:
+                return
+        self.fail(f"the logo did not move within {seconds} s")
+
+    def map_state(self, wid):
+        out = self.session.run("xwininfo", "-id", str(wid), check=False).stdout
+        return out.split("Map State:")[1].split()[0] if "Map State:" in out else None
+
+    def wait_for(self, what, condition, seconds=5):
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            if condition():
+                return
+            time.sleep(0.03)
+        self.fail(f"no {what} within {seconds} s")
+
+    def test_logo_plays_on_after_the_window_was_minimised(self):
+        program = self.start()
+        main = program.main_window()
+        self.session.run("xdotool", "mousemove", "0", "0")
+        folder = tempfile.mkdtemp(prefix="pc-shots-")
+        self.assert_logo_moves(main, folder)
+        place = self.session.client_geometry(main)
+        self.session.run("xdotool", "windowminimize", "--sync", str(main))
+        self.wait_for("minimised window", lambda: self.map_state(main) == "IsUnMapped")
+        self.session.run("xdotool", "windowactivate", "--sync", str(main), check=False)
+        # Back on the screen and at its place (the window manager puts it back there).
+        self.wait_for("restored window", lambda: self.map_state(main) == "IsViewable"
+                      and self.session.client_geometry(main) == place)
+        self.assert_logo_moves(main, folder)
+        self.assertIsNone(program.wait_exit(0), "the program ended")
+
+
 if __name__ == "__main__":
     unittest.main()
