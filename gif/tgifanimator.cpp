@@ -259,7 +259,7 @@ void TGIFAnimator::tick()
         }};
         canvasLock().lock();
         doFrameChanged();
-        repaint();
+        repaintOwnContent();
     }
     if (!m_loop && m_frameIndex == 0)
         setAnimate(false);
@@ -416,11 +416,15 @@ void TGIFAnimator::paintContent(QPainter &canvas)
         if (m_maskedCache.isNull())
             throw tk::Error("Not enough memory to draw a GIF frame");
         const QRgb see = key.rgb();
-        for (int y = 0; y < composed.height(); ++y) {
+        const int width = composed.width();
+        const int height = composed.height();
+        for (int y = 0; y < height; ++y) {
             const auto *from = reinterpret_cast<const QRgb *>(composed.constScanLine(y));
             auto *to = reinterpret_cast<QRgb *>(m_maskedCache.scanLine(y));
-            for (int x = 0; x < composed.width(); ++x)
-                to[x] = (from[x] | 0xFF000000u) == see ? 0u : (from[x] | 0xFF000000u);
+            for (int x = 0; x < width; ++x) {
+                const QRgb opaque = from[x] | 0xFF000000u;
+                to[x] = opaque == see ? 0u : opaque;
+            }
         }
         canvas.drawImage(destination, m_maskedCache);
     } else {

@@ -50,11 +50,96 @@ bool TImageControl::copyingBackground()
 
 void TImageControl::paintContent(QPainter &) {}
 
+bool TImageControl::siblingBelowOverlaps() const
+{
+    const QWidget *parent = parentWidget();
+    if (parent == nullptr)
+        return false;
+    const QRect area = geometry();
+    for (const QObject *child : parent->children()) {
+        if (child == this)
+            break;
+        if (!child->isWidgetType())
+            continue;
+        const auto *sibling = static_cast<const QWidget *>(child);
+        if (!sibling->isWindow() && sibling->isVisible() && sibling->geometry().intersects(area))
+            return true;
+    }
+    return false;
+}
+
+void TImageControl::watchParent()
+{
+    QWidget *parent = parentWidget();
+    if (parent == m_watchedParent)
+        return;
+    if (m_watchedParent)
+        m_watchedParent->removeEventFilter(this);
+    m_watchedParent = parent;
+    if (parent != nullptr)
+        parent->installEventFilter(this);
+}
+
+bool TImageControl::eventFilter(QObject *watched, QEvent *event)
+{
+    // Whatever the parent paints, wherever, may lie beneath: the next frame copies it afresh.
+    if (watched == m_watchedParent) {
+        switch (event->type()) {
+        case QEvent::Paint:
+        case QEvent::Resize:
+        case QEvent::PaletteChange:
+        case QEvent::StyleChange:
+            m_backgroundValid = false;
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TImageControl::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::ParentChange:
+    case QEvent::PaletteChange:
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::ScreenChangeInternal:
+        m_backgroundValid = false;
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void TImageControl::repaintOwnContent()
+{
+    m_ownContentOnly = true;
+    repaint();
+    m_ownContentOnly = false;
+}
+
 void TImageControl::paintBackground(QPainter &canvas)
 {
     QWidget *parent = parentWidget();
     if (parent == nullptr)
         return;
+    // Only a copy on the control's own buffer is kept: that buffer is what the copy restores.
+    const bool onBuffer = canvas.device() == &m_buffer;
+    const bool alone = !siblingBelowOverlaps();
+    if (onBuffer && alone && m_ownContentOnly && m_backgroundValid && m_background.size() == m_buffer.size()
+        && m_background.devicePixelRatio() == m_buffer.devicePixelRatio()) {
+        canvas.save();
+        canvas.resetTransform();
+        canvas.setCompositionMode(QPainter::CompositionMode_Source);
+        canvas.drawImage(QPoint(0, 0), m_background);
+        canvas.restore();
+        return;
+    }
     const QRect area = geometry();
     ++backgroundCopies;
     canvas.save();
@@ -71,6 +156,14 @@ void TImageControl::paintBackground(QPainter &canvas)
     }
     canvas.restore();
     --backgroundCopies;
+    if (onBuffer && alone) {
+        watchParent();
+        m_background = m_buffer.copy();
+        m_background.setDevicePixelRatio(m_buffer.devicePixelRatio());
+        m_backgroundValid = true;
+    } else {
+        m_backgroundValid = false;
+    }
 }
 
 void TImageControl::paintEvent(QPaintEvent *)

@@ -3,6 +3,7 @@
 #include "toolkit/tcolor.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include <mutex>
@@ -13,6 +14,10 @@ class TGIFImage;
 // A windowless picture control: paints its whole area through an off-screen buffer, can copy
 // what lies beneath it (the parent's background and the sibling controls below) into that
 // buffer, and keeps a recursive lock for work done from a timer.
+//
+// A repaint that only brings the control's own content up to date (a new frame of an animation)
+// reuses the background the last paint copied, as long as nothing beneath can have changed since:
+// no sibling control lies under it, and its parent has not painted, moved or changed its look.
 class TImageControl : public QWidget {
     Q_OBJECT
 public:
@@ -49,16 +54,28 @@ protected:
     // control and overlaps it, lined up with the screen.
     void paintBackground(QPainter &canvas);
     void setGraphic(TGIFImage *graphic) { m_graphic = graphic; }
+    // Repaints at once to show new content of the control's own: what lies beneath is unchanged.
+    void repaintOwnContent();
 
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    bool siblingBelowOverlaps() const;
+    void watchParent();
+
     std::recursive_mutex m_lock;
     std::recursive_mutex m_canvasLock;
     QImage m_buffer;
+    // The buffer as the last copy of what lies beneath left it, while that is still what lies there.
+    QImage m_background;
+    bool m_backgroundValid = false;
+    bool m_ownContentOnly = false;
+    QPointer<QWidget> m_watchedParent;
     TGIFImage *m_graphic = nullptr;
     bool m_drawing = false;
     bool m_bufferedPaint = false;

@@ -3,11 +3,13 @@
 #include "gif/logoformdata.h"
 
 #include "gif/tgifimage.h"
+#include "gif/timagecontrol.h"
 #include "tests/support/pixelprobe.h"
 #include "tests/support/testmain.h"
 #include "toolkit/error.h"
 #include "widgets/tthreadedtimer.h"
 
+#include <QBackingStore>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QThread>
@@ -176,6 +178,33 @@ QRgb at(const QImage &shot, int x, int y)
 
 using HostStep = std::function<void(Host &)>;
 
+// An image control whose content is a green square in its middle over what lies beneath, and
+// which the test can repaint as an animation's frame repaints it.
+class SquareOverBackground : public TImageControl {
+public:
+    using TImageControl::TImageControl;
+    using TImageControl::repaintOwnContent;
+
+protected:
+    void paintContent(QPainter &canvas) override
+    {
+        paintBackground(canvas);
+        canvas.fillRect(QRect(8, 8, 4, 4), Qt::green);
+    }
+};
+
+// What the window shows at its logical pixel (x, y): its backing store's pixels (what goes to the
+// screen), not a fresh rendering.
+QRgb onScreen(QWidget &window, int x, int y)
+{
+    QPaintDevice *device = window.backingStore()->paintDevice();
+    if (device == nullptr || device->devType() != QInternal::Image)
+        return 0;
+    QImage shot = *static_cast<QImage *>(device);
+    shot.setDevicePixelRatio(qreal(shot.width()) / window.width());
+    return PixelProbe(shot).at(x, y);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(HostStep)
@@ -205,6 +234,8 @@ private Q_SLOTS:
     void seeThrough();
     void readsStoredPropertiesInStreamOrder();
     void playsDuringModalLoop();
+    void ownRepaintShowsWhatLiesBeneathNow_data();
+    void ownRepaintShowsWhatLiesBeneathNow();
     void restsUnseenAndPlaysOnFromItsFrame_data();
     void restsUnseenAndPlaysOnFromItsFrame();
     void logoAsTheMainWindowPlacesIt();
@@ -670,6 +701,59 @@ void tst_TGIFAnimator::playsDuringModalLoop()
     QTimer::singleShot(5000, &dialog, &QDialog::reject);
     dialog.exec();
     QVERIFY(seenInside >= 4);
+}
+
+void tst_TGIFAnimator::ownRepaintShowsWhatLiesBeneathNow_data()
+{
+    QTest::addColumn<HostStep>("change");
+    QTest::addColumn<QRgb>("beneath");
+    const QRgb yellow = qRgb(255, 255, 0), navy = qRgb(0, 0, 128), silver = qRgb(192, 192, 192);
+    QTest::newRow("nothing changed") << HostStep([](Host &) {}) << yellow;
+    QTest::newRow("parent's colour changed") << HostStep([silver](Host &h) {
+        QPalette p = h.parent.palette();
+        p.setColor(QPalette::Window, QColor::fromRgb(silver));
+        h.parent.setPalette(p);
+    }) << silver;
+    QTest::newRow("a sibling moved under it") << HostStep([](Host &h) {
+        h.parent.findChild<QWidget *>(QStringLiteral("below"))->move(0, 0);
+    }) << navy;
+    QTest::newRow("the control moved over a sibling") << HostStep([](Host &h) {
+        h.parent.findChild<QWidget *>(QStringLiteral("control"))->move(44, 4);
+    }) << navy;
+}
+
+void tst_TGIFAnimator::ownRepaintShowsWhatLiesBeneathNow()
+{
+    QFETCH(HostStep, change);
+    QFETCH(QRgb, beneath);
+    const QRgb yellow = qRgb(255, 255, 0), navy = qRgb(0, 0, 128);
+    Host host(QColor::fromRgb(yellow), QSize(80, 40));
+    // Only the parent's colour beneath the control at first: the host's own animator goes.
+    delete host.animator;
+    host.animator = nullptr;
+    // A sibling below, off to the right for now.
+    auto *below = new QWidget(&host.parent);
+    below->setObjectName(QStringLiteral("below"));
+    below->setGeometry(40, 0, 40, 40);
+    below->setAutoFillBackground(true);
+    QPalette p = below->palette();
+    p.setColor(QPalette::Window, QColor::fromRgb(navy));
+    below->setPalette(p);
+    auto *control = new SquareOverBackground(&host.parent);
+    control->setObjectName(QStringLiteral("control"));
+    control->setGeometry(5, 5, 20, 20);
+    host.parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
+    // Frames on an unchanged background.
+    control->repaintOwnContent();
+    control->repaintOwnContent();
+    QCOMPARE(onScreen(host.parent, control->x() + 1, control->y() + 1), yellow);
+
+    // The change, and the next frame before anything else has been painted.
+    change(host);
+    control->repaintOwnContent();
+    QCOMPARE(onScreen(host.parent, control->x() + 1, control->y() + 1), beneath);
+    QCOMPARE(onScreen(host.parent, control->x() + 10, control->y() + 10), qRgb(0, 255, 0));
 }
 
 void tst_TGIFAnimator::restsUnseenAndPlaysOnFromItsFrame_data()
