@@ -16,6 +16,7 @@
 
 #include <csignal>
 #include <functional>
+#include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -148,7 +149,22 @@ int runProgram(const char *programName)
     // Qt sees only the program's name: nothing on the command line changes what the program does.
     int argc = 1;
     char *argv[] = {const_cast<char *>(programName), nullptr};
-    tk::Application app(argc, argv);
+    std::optional<tk::Application> application;
+    {
+        // Qt's X11 platform hands a window's pixels to the server through shared memory, and
+        // before it draws into that memory again it waits for the server to have read it: a
+        // round trip at every repaint, which wakes three threads for each frame of the logo
+        // instead of one. The program's windows are small, so their pixels go over the
+        // connection instead. Only the platform's start-up reads the setting; it is taken back
+        // at once, so that nothing the program starts inherits it.
+        const bool preset = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+        if (!preset)
+            qputenv("QT_XCB_NO_MITSHM", "1");
+        application.emplace(argc, argv);
+        if (!preset)
+            qunsetenv("QT_XCB_NO_MITSHM");
+    }
+    tk::Application &app = *application;
     app.setWindowIcon(QIcon(QPixmap::fromImage(tk::loadPicture(QStringLiteral(":/assets/icon.png")))));
     // The main window's closing ends the loop, whatever dialogs exist hidden.
     app.setQuitOnLastWindowClosed(false);
