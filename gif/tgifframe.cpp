@@ -83,8 +83,6 @@ QImage TGIFFrame::transparentImage()
     const QImage &picture = bitmap();
     if (picture.isNull())
         return {};
-    if (!m_maskedBitmap.isNull())
-        return m_maskedBitmap;
     QImage keyed = picture;
     if (!m_keyColor.isNone()) {
         const QRgb key = pictureDepth() == 1 ? tk::clWhite.rgb() : m_keyColor.rgb();
@@ -94,10 +92,12 @@ QImage TGIFFrame::transparentImage()
                 c = 0;
         keyed.setColorTable(colors);
     }
-    m_maskedBitmap = keyed.convertToFormat(QImage::Format_ARGB32);
-    if (m_maskedBitmap.isNull())
+    // Made at each call, not kept: kept for every frame of a played animation, these would take
+    // four times the memory of the decoded pictures, to save a conversion per frame drawn.
+    QImage masked = keyed.convertToFormat(QImage::Format_ARGB32);
+    if (masked.isNull())
         throw tk::Error("Not enough memory to draw a GIF frame");
-    return m_maskedBitmap;
+    return masked;
 }
 
 void TGIFFrame::draw(QPainter &painter, const QRect &rect, bool transparent)

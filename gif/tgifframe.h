@@ -59,7 +59,6 @@ private:
     TGIFImage *m_owner;
     std::shared_ptr<TGIFItem> m_item;
     QImage m_decodedBitmap;
-    QImage m_maskedBitmap;
     std::vector<TExtension> m_extensionBlocks;
     int m_offsetX = 0;
     int m_offsetY = 0;
