@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """What the running program costs while nobody touches it, under Xvfb with openbox: for the
-program and for the label window (an empty Qt window of the same size with one label), main
+program, for the label window (an empty Qt window of the same size with one label) and for the
+animated window (the label window with a 93 x 80 square at the logo's place repainted ten times a
+second, its pixels sent as the program sends them: what Qt costs for such an animation), main
 window shown and minimised, over a window of seconds each:
 
   - wake-ups per second of each thread (voluntary plus involuntary context switches, from
@@ -10,7 +12,7 @@ window shown and minimised, over a window of seconds each:
   - the logo's frame period, read from the screen (bench/logowatch) while shown, and again after
     the window has been minimised and restored.
 
-Runs of the program and of the label window are interleaved; medians over the rounds are printed.
+Runs of the three are interleaved; medians over the rounds are printed.
 
 usage: bench/idle.py BUILD_DIR [SECONDS] [ROUNDS] [PROGRAM]
   PROGRAM: another build of the program to measure beside the label window of BUILD_DIR (an older
@@ -45,18 +47,26 @@ def cpu_ns(pid):
 
 
 def threads(pid):
-    """{tid: (name, context switches, cpu ns)} of the live threads of pid."""
+    """{tid: (name, context switches, cpu ns)} of the live threads of pid. The main thread is
+    called "GUI thread"; threads that carry no name of their own (they show the program's) are
+    numbered in the order they were started."""
     out = {}
-    for tid in os.listdir(f"/proc/{pid}/task"):
+    main = None
+    for tid in sorted(os.listdir(f"/proc/{pid}/task"), key=int):
         try:
             name = read(f"/proc/{pid}/task/{tid}/comm").strip()
             switches = 0
             for line in read(f"/proc/{pid}/task/{tid}/status").splitlines():
                 if line.startswith(("voluntary_ctxt_switches:", "nonvoluntary_ctxt_switches:")):
                     switches += int(line.split()[1])
-            out[tid] = (name, switches, int(read(f"/proc/{pid}/task/{tid}/schedstat").split()[0]))
+            ns = int(read(f"/proc/{pid}/task/{tid}/schedstat").split()[0])
         except (FileNotFoundError, ProcessLookupError):
-            pass
+            continue
+        if tid == str(pid):
+            main, name = name, "GUI thread"
+        elif name == main:
+            name = f"unnamed #{sum(1 for n, _, _ in out.values() if n.startswith('unnamed #')) + 1}"
+        out[tid] = (name, switches, ns)
     return out
 
 
@@ -76,10 +86,6 @@ def sample(pid, xpid, seconds):
     wakeups = collections.Counter()
     for tid, (name, switches, _) in after.items():
         wakeups[name] += (switches - before.get(tid, (name, 0, 0))[1]) / elapsed
-    # The main thread carries the program's name; call it what it is.
-    main = after.get(str(pid), ("", 0, 0))[0]
-    if main in wakeups:
-        wakeups["GUI thread"] = wakeups.pop(main)
     return {
         "wakeups": dict(wakeups),
         "cpu": (cpu1 - cpu0) / 1e9 / elapsed * 100,
@@ -144,6 +150,7 @@ def main():
     variants = {
         "program": ([program], MAIN_TITLE, build),
         "label window": ([os.path.join(build, "bench", "floorwindow"), "--label"], "label window", None),
+        "animated window": ([os.path.join(build, "bench", "floorwindow"), "--animate"], "animated window", None),
     }
     results = {name: [] for name in variants}
     with XSession() as session:
