@@ -158,13 +158,27 @@ def warnings_in(text):
 SETTLE_SECONDS = 45
 
 
+def settled_status(pid, timeout=15):
+    """The program's status once its start-up work is over: the dialogs are made after the main
+    window is on the screen, and files they read on the way (the font configuration) are open for
+    a moment. Threads and descriptors unchanged over a second say it is over."""
+    deadline = time.monotonic() + timeout
+    readings = [proc_status(pid)]
+    while time.monotonic() < deadline:
+        time.sleep(0.25)
+        readings = readings[-4:] + [proc_status(pid)]
+        if len(readings) == 5 and len({(r["threads"], r["fds"]) for r in readings}) == 1:
+            break
+    return readings[-1]
+
+
 def run_cycles(count, settle=True):
     rng = random.Random(20261208)
     with XSession() as session:
         program = Program(session)
         try:
             driver = Driver(session, program)
-            start = proc_status(driver.pid)
+            start = settled_status(driver.pid)
             mark_at = min(500, max(1, count // 10))
             mark = None
             began = time.monotonic()
