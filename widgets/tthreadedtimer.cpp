@@ -500,6 +500,12 @@ void TThreadedTimer::tickAtOnce(std::unique_lock<std::mutex> &lock)
         sh.side = Shared::Side::Owner;
         return;
     }
+    tickOnWorker();
+}
+
+void TThreadedTimer::tickOnWorker()
+{
+    Shared &sh = *m_shared;
     sh.phase = Shared::Phase::Ticking;
     sh.side = Shared::Side::Worker;
     sh.workerTickNow = true;
@@ -522,11 +528,7 @@ void TThreadedTimer::ownerWaitEnded()
         return;
     }
     // SyncEvent was switched off during the wait: this tick, and the waits after it, are the worker's.
-    sh.phase = Shared::Phase::Ticking;
-    sh.side = Shared::Side::Worker;
-    sh.workerTickNow = true;
-    ensureWorker();
-    sh.cv.notify_all();
+    tickOnWorker();
 }
 
 void TThreadedTimer::ownerTick(std::unique_lock<std::mutex> &lock)

@@ -95,6 +95,8 @@ private:
     // The waits and ticks of the threaded mode, on the owner thread, with the shared lock held.
     void startWait(std::unique_lock<std::mutex> &lock);
     void tickAtOnce(std::unique_lock<std::mutex> &lock);
+    // Hands a due tick to the worker, which runs it at once and times the waits after it.
+    void tickOnWorker();
     void ownerWaitEnded();
     void ownerTick(std::unique_lock<std::mutex> &lock);
     void ensureWorker();
