@@ -5,6 +5,7 @@
 
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <vector>
 
 using Codes = std::vector<GifBuilder::Code>;
@@ -30,6 +31,147 @@ int widthAfterClear(int k, int minCodeSize)
     return bits;
 }
 
+struct Decoded {
+    QByteArray pixels;
+    bool damaged = false;
+    bool sawEndCode = false;
+    std::size_t pixelsWritten = 0;
+};
+
+// The decoder's rules written the plain way, as a table of whole strings: slow, but each rule is
+// one line that can be read against the GIF standard and this program's decisions.
+Decoded stringTableDecode(const QByteArray &stream, int tableBits, int total)
+{
+    Decoded d;
+    d.pixels = QByteArray(total, '\0');
+    if (stream.isEmpty() || total == 0)
+        return d;
+    int minSize = quint8(stream[0]);
+    if (minSize < 2 || minSize > 9) {
+        d.damaged = true;
+        minSize = std::clamp(minSize, 2, 9);
+    }
+    QByteArray data;
+    for (qsizetype at = 1; at < stream.size();) {
+        const int length = quint8(stream[at++]);
+        if (length == 0)
+            break;
+        data.append(stream.mid(at, length));
+        at += length;
+    }
+    const int mask = (1 << std::clamp(tableBits, 1, 8)) - 1;
+    const int clear = 1 << minSize;
+    const int firstTableCode = std::max(mask + 1, clear + 2);
+    std::vector<QByteArray> table(4096);
+    int size = minSize + 1;
+    int next = clear + 2;
+    bool afterClear = true;
+    QByteArray previous;
+    qsizetype bit = 0;
+    while (qsizetype(d.pixelsWritten) < total) {
+        if (bit + size > data.size() * 8) {
+            d.damaged = true;
+            break;
+        }
+        int code = 0;
+        for (int i = 0; i < size; ++i, ++bit)
+            code |= (quint8(data[bit / 8]) >> (bit % 8) & 1) << i;
+        if (code == clear) {
+            size = minSize + 1;
+            next = clear + 2;
+            afterClear = true;
+            continue;
+        }
+        if (code == clear + 1) {
+            d.sawEndCode = true;
+            break;
+        }
+        QByteArray expansion;
+        if (afterClear) {
+            expansion = QByteArray(1, char(code & mask));
+            afterClear = false;
+        } else {
+            if (code <= mask)
+                expansion = QByteArray(1, char(code));
+            else if (code >= next)
+                expansion = previous + previous[0];
+            else if (code < firstTableCode)
+                expansion = QByteArray(2, '\0');
+            else
+                expansion = table[std::size_t(code)];
+            if (next < 4096) {
+                if (next >= firstTableCode)
+                    table[std::size_t(next)] = previous + expansion[0];
+                if (++next == 1 << size && size < 12)
+                    ++size;
+            }
+        }
+        const qsizetype n = std::min(expansion.size(), total - qsizetype(d.pixelsWritten));
+        d.pixels.replace(qsizetype(d.pixelsWritten), n, expansion.first(n));
+        d.pixelsWritten += std::size_t(n);
+        previous = expansion;
+    }
+    return d;
+}
+
+// Codes of the right widths for a decoder that follows them: mostly entries of the table and
+// pixels, sometimes the next free code or one beyond it, a clear now and then; long runs without a
+// clear fill the table up to 4096 entries.
+QByteArray randomCodes(QRandomGenerator &random, int minSize, int mask, int count)
+{
+    const int clear = 1 << minSize;
+    Codes codes{{clear, minSize + 1}};
+    int size = minSize + 1;
+    int next = clear + 2;
+    bool afterClear = true;
+    const int clearEvery = int(random.bounded(50, 20000));
+    for (int k = 0; k < count; ++k) {
+        const int pick = int(random.bounded(100));
+        int code;
+        if (int(random.bounded(clearEvery)) == 0)
+            code = clear;
+        else if (pick < 30 || next <= clear + 2)
+            code = int(random.bounded(std::min(clear, mask + 1)));
+        else if (pick < 95)
+            code = int(random.bounded(clear + 2, next));
+        else if (pick < 98)
+            code = std::min(next, (1 << size) - 1);
+        else
+            code = int(random.bounded(1 << size));
+        codes.push_back({code, size});
+        if (code == clear) {
+            size = minSize + 1;
+            next = clear + 2;
+            afterClear = true;
+        } else if (code == clear + 1) {
+            break;
+        } else if (afterClear) {
+            afterClear = false;
+        } else if (next < 4096 && ++next == 1 << size && size < 12) {
+            ++size;
+        }
+    }
+    codes.push_back({clear + 1, size});
+    return stream(minSize, codes);
+}
+
+// The same code data in sub-blocks of other lengths: `lengths` is cycled through.
+QByteArray reblocked(const QByteArray &stream, const QList<int> &lengths)
+{
+    QByteArray data;
+    for (qsizetype at = 1; at < stream.size() && stream[at] != 0; at += 1 + quint8(stream[at]))
+        data.append(stream.mid(at + 1, quint8(stream[at])));
+    QByteArray out = stream.left(1);
+    for (qsizetype at = 0, i = 0; at < data.size(); ++i) {
+        const qsizetype n = std::min<qsizetype>(lengths[i % lengths.size()], data.size() - at);
+        out.append(char(n));
+        out.append(data.mid(at, n));
+        at += n;
+    }
+    out.append('\0');
+    return out;
+}
+
 } // namespace
 
 class TestLZWDecoder : public QObject {
@@ -43,6 +185,11 @@ private Q_SLOTS:
     void neverLeavesItsBuffers();
     void roundTripsEncoderOutput_data();
     void roundTripsEncoderOutput();
+    void agreesWithStringTable_data();
+    void agreesWithStringTable();
+    void subBlockLengthsDoNotMatter_data();
+    void subBlockLengthsDoNotMatter();
+    void longExpansionsStopAtTheLastPixel();
 };
 
 void TestLZWDecoder::decodes_data()
@@ -212,6 +359,118 @@ void TestLZWDecoder::roundTripsEncoderOutput()
     QVERIFY(result.sawEndCode);
     QCOMPARE(result.pixelsWritten, pixels.size());
     QVERIFY(std::equal(pixels.begin(), pixels.end(), out.begin()));
+}
+
+void TestLZWDecoder::agreesWithStringTable_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("minCodeSize");
+    QTest::addColumn<int>("tableBits");
+    QTest::newRow("codes, 8-bit") << "codes" << 8 << 8;
+    QTest::newRow("codes, 2-bit") << "codes" << 2 << 2;
+    QTest::newRow("codes, 4-bit") << "codes" << 4 << 4;
+    QTest::newRow("codes, 1-bit table, size 2") << "codes" << 2 << 1;
+    QTest::newRow("codes, table wider than the code size") << "codes" << 3 << 8;
+    QTest::newRow("codes, table narrower than the code size") << "codes" << 8 << 5;
+    QTest::newRow("codes, size 9") << "codes" << 9 << 8;
+    QTest::newRow("codes, size out of range") << "codes" << 11 << 8;
+    QTest::newRow("codes cut short") << "cut" << 8 << 8;
+    QTest::newRow("codes with bytes changed") << "changed" << 6 << 6;
+    QTest::newRow("random bytes") << "random" << -1 << -1;
+}
+
+void TestLZWDecoder::agreesWithStringTable()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, minCodeSize);
+    QFETCH(int, tableBits);
+    QRandomGenerator random(quint32(qHash(QTest::currentDataTag())));
+    for (int round = 0; round < 150; ++round) {
+        const int bits = tableBits < 0 ? int(random.bounded(0, 10)) : tableBits;
+        QByteArray data;
+        if (kind == u"random") {
+            data.resize(random.bounded(1, 3000));
+            for (char &c : data)
+                c = char(random.bounded(256));
+            data[0] = char(random.bounded(0, 14));
+        } else {
+            const int clampedMask = (1 << std::clamp(bits, 1, 8)) - 1;
+            data = randomCodes(random, std::clamp(minCodeSize, 2, 9), clampedMask, int(random.bounded(1, 9000)));
+            data[0] = char(minCodeSize);
+            if (kind == u"cut")
+                data.truncate(random.bounded(1, int(data.size())));
+            for (int i = 0; kind == u"changed" && i < 3; ++i)
+                data[random.bounded(1, int(data.size()))] = char(random.bounded(256));
+        }
+        const int total = int(random.bounded(1, 40000));
+        const Decoded expected = stringTableDecode(data, bits, total);
+        std::vector<std::uint8_t> out(std::size_t(total) + 32, 0xAB);
+        const auto result = TLZWDecoder::decode(data, bits, out.data(), std::size_t(total));
+        const QByteArray got(reinterpret_cast<const char *>(out.data()), total);
+        if (got != expected.pixels) {
+            qsizetype at = 0;
+            while (got[at] == expected.pixels[at])
+                ++at;
+            QFAIL(qPrintable(QStringLiteral("round %1: pixel %2 differs").arg(round).arg(at)));
+        }
+        QCOMPARE(result.pixelsWritten, expected.pixelsWritten);
+        QCOMPARE(result.damaged, expected.damaged);
+        QCOMPARE(result.sawEndCode, expected.sawEndCode);
+        QVERIFY(std::all_of(out.end() - 32, out.end(), [](std::uint8_t b) { return b == 0xAB; }));
+    }
+}
+
+void TestLZWDecoder::subBlockLengthsDoNotMatter_data()
+{
+    QTest::addColumn<QList<int>>("lengths");
+    QTest::newRow("1") << QList<int>{1};
+    QTest::newRow("2") << QList<int>{2};
+    QTest::newRow("7") << QList<int>{7};
+    QTest::newRow("8") << QList<int>{8};
+    QTest::newRow("9") << QList<int>{9};
+    QTest::newRow("15, 16, 17") << QList<int>{15, 16, 17};
+    QTest::newRow("254") << QList<int>{254};
+    QTest::newRow("1, 255, 3, 8") << QList<int>{1, 255, 3, 8};
+}
+
+void TestLZWDecoder::subBlockLengthsDoNotMatter()
+{
+    // Where a code crosses from one sub-block into the next must not change it.
+    QFETCH(QList<int>, lengths);
+    QRandomGenerator random(7);
+    std::vector<std::uint8_t> pixels(60000);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = std::uint8_t(i % 3000 < 1500 ? random.bounded(256) : (i / 40) % 7);
+    const QByteArray coded = reblocked(TLZWEncoder::encode(pixels.data(), pixels.size(), 8), lengths);
+    std::vector<std::uint8_t> out(pixels.size());
+    const auto result = TLZWDecoder::decode(coded, 8, out.data(), out.size());
+    QVERIFY(!result.damaged);
+    QCOMPARE(result.pixelsWritten, pixels.size());
+    QVERIFY(out == pixels);
+}
+
+void TestLZWDecoder::longExpansionsStopAtTheLastPixel()
+{
+    // Runs give expansions of every length up to hundreds of pixels. Output ending at each pixel
+    // of the first few hundred: the pixels up to there, nothing written beyond.
+    std::vector<std::uint8_t> pixels(5000);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = std::uint8_t(i < 3000 ? 5 : (i / 9) % 3);
+    const QByteArray coded = TLZWEncoder::encode(pixels.data(), pixels.size(), 8);
+    for (std::size_t total = 1; total <= 700; ++total) {
+        std::vector<std::uint8_t> out(total + 32, 0xAB);
+        const auto result = TLZWDecoder::decode(coded, 8, out.data(), total);
+        QCOMPARE(result.pixelsWritten, total);
+        QVERIFY2(std::equal(out.begin(), out.begin() + std::ptrdiff_t(total), pixels.begin()), qPrintable(QString::number(total)));
+        QVERIFY2(std::all_of(out.begin() + std::ptrdiff_t(total), out.end(), [](std::uint8_t b) { return b == 0xAB; }),
+                 qPrintable(QString::number(total)));
+    }
+    for (std::size_t total = 2980; total <= 3020; ++total) {
+        std::vector<std::uint8_t> out(total + 32, 0xAB);
+        TLZWDecoder::decode(coded, 8, out.data(), total);
+        QVERIFY(std::equal(out.begin(), out.begin() + std::ptrdiff_t(total), pixels.begin()));
+        QVERIFY(std::all_of(out.begin() + std::ptrdiff_t(total), out.end(), [](std::uint8_t b) { return b == 0xAB; }));
+    }
 }
 
 PC_TEST_MAIN(TestLZWDecoder)
