@@ -6,8 +6,54 @@
 
 #include <QPainter>
 
+#include <cstring>
 #include <new>
 #include <vector>
+
+namespace {
+
+// Moves the rows of a picture whose pixels were decoded in file order, packed one row after the
+// other from the start of its memory, to their places: each row at its scan line (rows are padded
+// to whole words), and for an interlaced frame to the row the interlace order gives it. Done in
+// place, without a second copy of the picture.
+void placeRows(QImage &picture, bool interlaced)
+{
+    const int w = picture.width();
+    const int h = picture.height();
+    std::uint8_t *bits = picture.bits();
+    const std::size_t stride = std::size_t(picture.bytesPerLine());
+    if (stride != std::size_t(w))
+        for (int row = h - 1; row > 0; --row)
+            std::memmove(bits + std::size_t(row) * stride, bits + std::size_t(row) * std::size_t(w), std::size_t(w));
+    if (!interlaced)
+        return;
+    // Stored row i belongs at file row interlacedRow(i); walk each cycle of that permutation,
+    // filling every file row from the stored row that belongs there.
+    const std::size_t rows = std::size_t(h);
+    std::vector<int> storedAt(rows);
+    for (int i = 0; i < h; ++i)
+        storedAt[std::size_t(TLZWDecoder::interlacedRow(i, h))] = i;
+    std::vector<bool> placed(rows);
+    std::vector<std::uint8_t> held(static_cast<std::size_t>(w));
+    for (int start = 0; start < h; ++start) {
+        if (placed[std::size_t(start)] || storedAt[std::size_t(start)] == start)
+            continue;
+        std::memcpy(held.data(), bits + std::size_t(start) * stride, std::size_t(w));
+        int row = start;
+        for (;;) {
+            placed[std::size_t(row)] = true;
+            const int from = storedAt[std::size_t(row)];
+            if (from == start) {
+                std::memcpy(bits + std::size_t(row) * stride, held.data(), std::size_t(w));
+                break;
+            }
+            std::memcpy(bits + std::size_t(row) * stride, bits + std::size_t(from) * stride, std::size_t(w));
+            row = from;
+        }
+    }
+}
+
+} // namespace
 
 TGIFFrame::TGIFFrame(TGIFImage *owner) : m_owner(owner), m_item(std::make_shared<TGIFItem>()) {}
 
@@ -49,17 +95,9 @@ const QImage &TGIFFrame::bitmap()
         picture.setColorTable(colors);
 
         const std::size_t count = std::size_t(w) * std::size_t(h);
-        TLZWDecoder::Result result;
-        if (!m_isInterlaced && picture.bytesPerLine() == w) {
-            result = TLZWDecoder::decode(m_item->CodeStream, m_item->TableBits, picture.bits(), count);
-        } else {
-            std::vector<std::uint8_t> pixels(count);
-            result = TLZWDecoder::decode(m_item->CodeStream, m_item->TableBits, pixels.data(), count);
-            for (int row = 0; row < h; ++row) {
-                const int target = m_isInterlaced ? TLZWDecoder::interlacedRow(row, h) : row;
-                std::memcpy(picture.scanLine(target), pixels.data() + std::size_t(row) * std::size_t(w), std::size_t(w));
-            }
-        }
+        const TLZWDecoder::Result result =
+            TLZWDecoder::decode(m_item->CodeStream, m_item->TableBits, picture.bits(), count);
+        placeRows(picture, m_isInterlaced);
         m_isDamaged = m_isDamaged || result.damaged;
         m_decodedBitmap = std::move(picture);
     } catch (const std::bad_alloc &) {

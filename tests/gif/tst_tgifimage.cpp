@@ -1,4 +1,5 @@
 #include "gif/tgifimage.h"
+#include "gif/tlzwencoder.h"
 #include "tests/gif/gifbuilder.h"
 #include "tests/support/testmain.h"
 #include "toolkit/error.h"
@@ -8,6 +9,8 @@
 #include <QRandomGenerator>
 #include <QPainter>
 #include <QSignalSpy>
+
+#include <vector>
 
 namespace {
 
@@ -57,6 +60,8 @@ private Q_SLOTS:
     void failedLoadKeepsEarlierFrames();
     void damagedSubBlockKeepsDecodedPixels();
     void interlacedFrameRowOrder();
+    void rowsLandInPlace_data();
+    void rowsLandInPlace();
     void pictureDepthAndPalette_data();
     void pictureDepthAndPalette();
     void drawLeavesKeyColourOut_data();
@@ -446,6 +451,53 @@ void TestGIFImage::interlacedFrameRowOrder()
     const int expected[5] = {1, 4, 3, 5, 2};
     for (int row = 0; row < 5; ++row)
         QCOMPARE(picture.pixelIndex(0, row), expected[row]);
+}
+
+void TestGIFImage::rowsLandInPlace_data()
+{
+    // Widths that are and are not whole words (the picture's rows are padded to them), heights
+    // that end each interlace pass at a different place.
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("interlaced");
+    for (int w : {1, 3, 4, 5, 93, 250})
+        for (int h : {1, 2, 3, 5, 8, 9, 17, 80})
+            for (bool interlaced : {false, true})
+                QTest::addRow("%d x %d%s", w, h, interlaced ? ", interlaced" : "") << w << h << interlaced;
+}
+
+void TestGIFImage::rowsLandInPlace()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(bool, interlaced);
+    auto pixel = [](int x, int y) { return (y * 31 + x * 7) & 0xFF; };
+    // Rows in file order: for an interlaced frame every 8th from 0, every 8th from 4, every 4th
+    // from 2, every 2nd from 1.
+    QList<int> order;
+    if (interlaced) {
+        for (const auto &[start, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}})
+            for (int y = start; y < height; y += step)
+                order.append(y);
+    } else {
+        for (int y = 0; y < height; ++y)
+            order.append(y);
+    }
+    std::vector<std::uint8_t> stored;
+    for (int y : order)
+        for (int x = 0; x < width; ++x)
+            stored.push_back(std::uint8_t(pixel(x, y)));
+    GifBuilder b;
+    b.header().screen(width, height, 8).descriptor(0, 0, width, height, 0, interlaced);
+    b.raw(TLZWEncoder::encode(stored.data(), stored.size(), 8)).trailer();
+    TGIFImage image;
+    image.loadFromBytes(b.bytes());
+    const QImage &picture = image.Frames(0).bitmap();
+    QVERIFY(!image.Frames(0).IsDamaged());
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (picture.pixelIndex(x, y) != pixel(x, y))
+                QFAIL(qPrintable(QStringLiteral("pixel %1, %2 is %3").arg(x).arg(y).arg(picture.pixelIndex(x, y))));
 }
 
 void TestGIFImage::pictureDepthAndPalette_data()
