@@ -71,6 +71,17 @@ void TGIFImage::loadFromBytes(QByteArrayView bytes)
     loadBuffer(bytes.toByteArray());
 }
 
+void TGIFImage::loadFromBytes(const QByteArray &bytes)
+{
+    // An array that owns its bytes is shared. One that only points at bytes owned elsewhere
+    // (made by QByteArray::fromRawData; it has no capacity of its own) is copied, since the frames
+    // keep using the bytes after the load and their owner may free them.
+    if (bytes.capacity() >= bytes.size())
+        loadBuffer(bytes);
+    else
+        loadBuffer(QByteArray(bytes.constData(), bytes.size()));
+}
+
 void TGIFImage::loadFromStream(QIODevice &device)
 {
     loadBuffer(device.readAll());

@@ -38,6 +38,7 @@ public:
     // tk::Error with the reader's message; the frames read before the failure stay, SelectedFrame
     // stays -1 and changed() is not emitted.
     void loadFromBytes(QByteArrayView bytes);
+    void loadFromBytes(const QByteArray &bytes);    // shares the bytes instead of copying them
     void loadFromStream(QIODevice &device);         // from the current position to the end
     void loadFromFormData(QByteArrayView formData);  // 32-bit little-endian count, then the bytes
     void readData(QIODevice &device);                // the same layout from a device

@@ -55,7 +55,7 @@ bool isLoopIdentifier(const QByteArray &fixed)
 class TGIFReader::Parser {
 public:
     Parser(TGIFImage &image, const QByteArray &bytes)
-        : m_image(image), m_data(*image.m_data),
+        : m_image(image), m_data(*image.m_data), m_bytes(bytes),
           m_in(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()))
     {
     }
@@ -69,6 +69,7 @@ private:
 
     TGIFImage &m_image;
     TGIFData &m_data;
+    const QByteArray &m_bytes;
     TGIFCursor m_in;
 };
 
@@ -210,9 +211,11 @@ void TGIFReader::Parser::readFrame(TGIFFrame &frame)
         if (len == 0)
             break;
     }
-    // The copy leaves out a sub-block whose stated length ran past the end, length byte included.
+    // The code data leaves out a sub-block whose stated length ran past the end, length byte
+    // included. It stays in the loaded bytes, which the item holds on to.
     const std::size_t end = frame.m_isDamaged ? m_in.position() - 1 : m_in.position();
-    item.CodeStream = QByteArray(reinterpret_cast<const char *>(m_in.at(start)), qsizetype(end - start));
+    item.Source = m_bytes;
+    item.CodeStream = QByteArray::fromRawData(reinterpret_cast<const char *>(m_in.at(start)), qsizetype(end - start));
 
     if (width == 0)
         width = m_image.m_logicalWidth;

@@ -8,6 +8,8 @@ class TGIFImage;
 class TGIFReader {
 public:
     // Fills a freshly reset image from bytes. Raises tk::Error; frames read before a failure stay.
+    // The frames' code data points into the bytes, so they must own their memory (not made by
+    // QByteArray::fromRawData); the frames keep a reference to them.
     static void read(TGIFImage &image, const QByteArray &bytes);
 
 private:

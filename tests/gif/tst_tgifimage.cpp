@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QSignalSpy>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -62,6 +63,8 @@ private Q_SLOTS:
     void interlacedFrameRowOrder();
     void rowsLandInPlace_data();
     void rowsLandInPlace();
+    void bytesOwnedElsewhereAreCopied();
+    void codedDataOutlivesItsImage();
     void pictureDepthAndPalette_data();
     void pictureDepthAndPalette();
     void drawLeavesKeyColourOut_data();
@@ -498,6 +501,45 @@ void TestGIFImage::rowsLandInPlace()
         for (int x = 0; x < width; ++x)
             if (picture.pixelIndex(x, y) != pixel(x, y))
                 QFAIL(qPrintable(QStringLiteral("pixel %1, %2 is %3").arg(x).arg(y).arg(picture.pixelIndex(x, y))));
+}
+
+void TestGIFImage::bytesOwnedElsewhereAreCopied()
+{
+    // Frames decode from the loaded bytes later, so bytes the image does not own must be copied:
+    // here they are cleared and freed before the second frame is decoded.
+    GifBuilder b;
+    b.header().screen(2, 2, 2);
+    smallImage(b);
+    b.descriptor(0, 0, 2, 2).literals(2, {3, 2, 1, 0});
+    const QByteArray bytes = b.trailer().bytes();
+    auto owner = std::make_unique<std::vector<char>>(bytes.begin(), bytes.end());
+    TGIFImage image;
+    image.loadFromBytes(QByteArray::fromRawData(owner->data(), qsizetype(owner->size())));
+    std::fill(owner->begin(), owner->end(), '\0');
+    owner.reset();
+    QCOMPARE(image.formData().mid(4), bytes);
+    QVERIFY(!image.Frames(1).isDecoded());
+    const QImage &picture = image.Frames(1).bitmap();
+    QCOMPARE(picture.pixelIndex(0, 0), 3);
+    QCOMPARE(picture.pixelIndex(1, 1), 0);
+}
+
+void TestGIFImage::codedDataOutlivesItsImage()
+{
+    // A frame's code data points into the loaded bytes; a copy of it keeps them (the address
+    // sanitizer build catches a read of freed bytes).
+    GifBuilder codes;
+    codes.literals(2, {3, 2, 1, 0});
+    GifBuilder b;
+    b.header().screen(2, 2, 2).descriptor(0, 0, 2, 2).raw(codes.bytes()).trailer();
+    const QByteArray bytes = b.bytes();
+    TGIFItem item;
+    {
+        TGIFImage image;
+        image.loadFromBytes(QByteArray(bytes.constData(), bytes.size()));
+        item = image.Frames(0).Item();
+    }
+    QCOMPARE(item.CodeStream, codes.bytes());
 }
 
 void TestGIFImage::pictureDepthAndPalette_data()
