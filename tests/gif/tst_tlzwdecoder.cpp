@@ -1,6 +1,7 @@
 #include "gif/tlzwdecoder.h"
 #include "gif/tlzwencoder.h"
 #include "tests/gif/gifbuilder.h"
+#include "tests/gif/lzwstringtable.h"
 #include "tests/support/testmain.h"
 
 #include <QRandomGenerator>
@@ -29,89 +30,6 @@ int widthAfterClear(int k, int minCodeSize)
     while ((1 << bits) <= nextFree && bits < 12)
         ++bits;
     return bits;
-}
-
-struct Decoded {
-    QByteArray pixels;
-    bool damaged = false;
-    bool sawEndCode = false;
-    std::size_t pixelsWritten = 0;
-};
-
-// The decoder's rules written the plain way, as a table of whole strings: slow, but each rule is
-// one line that can be read against the GIF standard and this program's decisions.
-Decoded stringTableDecode(const QByteArray &stream, int tableBits, int total)
-{
-    Decoded d;
-    d.pixels = QByteArray(total, '\0');
-    if (stream.isEmpty() || total == 0)
-        return d;
-    int minSize = quint8(stream[0]);
-    if (minSize < 2 || minSize > 9) {
-        d.damaged = true;
-        minSize = std::clamp(minSize, 2, 9);
-    }
-    QByteArray data;
-    for (qsizetype at = 1; at < stream.size();) {
-        const int length = quint8(stream[at++]);
-        if (length == 0)
-            break;
-        data.append(stream.mid(at, length));
-        at += length;
-    }
-    const int mask = (1 << std::clamp(tableBits, 1, 8)) - 1;
-    const int clear = 1 << minSize;
-    const int firstTableCode = std::max(mask + 1, clear + 2);
-    std::vector<QByteArray> table(4096);
-    int size = minSize + 1;
-    int next = clear + 2;
-    bool afterClear = true;
-    QByteArray previous;
-    qsizetype bit = 0;
-    while (qsizetype(d.pixelsWritten) < total) {
-        if (bit + size > data.size() * 8) {
-            d.damaged = true;
-            break;
-        }
-        int code = 0;
-        for (int i = 0; i < size; ++i, ++bit)
-            code |= (quint8(data[bit / 8]) >> (bit % 8) & 1) << i;
-        if (code == clear) {
-            size = minSize + 1;
-            next = clear + 2;
-            afterClear = true;
-            continue;
-        }
-        if (code == clear + 1) {
-            d.sawEndCode = true;
-            break;
-        }
-        QByteArray expansion;
-        if (afterClear) {
-            expansion = QByteArray(1, char(code & mask));
-            afterClear = false;
-        } else {
-            if (code <= mask)
-                expansion = QByteArray(1, char(code));
-            else if (code >= next)
-                expansion = previous + previous[0];
-            else if (code < firstTableCode)
-                expansion = QByteArray(2, '\0');
-            else
-                expansion = table[std::size_t(code)];
-            if (next < 4096) {
-                if (next >= firstTableCode)
-                    table[std::size_t(next)] = previous + expansion[0];
-                if (++next == 1 << size && size < 12)
-                    ++size;
-            }
-        }
-        const qsizetype n = std::min(expansion.size(), total - qsizetype(d.pixelsWritten));
-        d.pixels.replace(qsizetype(d.pixelsWritten), n, expansion.first(n));
-        d.pixelsWritten += std::size_t(n);
-        previous = expansion;
-    }
-    return d;
 }
 
 // Codes of the right widths for a decoder that follows them: mostly entries of the table and
@@ -403,7 +321,7 @@ void TestLZWDecoder::agreesWithStringTable()
                 data[random.bounded(1, int(data.size()))] = char(random.bounded(256));
         }
         const int total = int(random.bounded(1, 40000));
-        const Decoded expected = stringTableDecode(data, bits, total);
+        const StringTableDecoded expected = stringTableDecode(data, bits, total);
         std::vector<std::uint8_t> out(std::size_t(total) + 32, 0xAB);
         const auto result = TLZWDecoder::decode(data, bits, out.data(), std::size_t(total));
         const QByteArray got(reinterpret_cast<const char *>(out.data()), total);
