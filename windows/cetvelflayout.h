@@ -2,6 +2,7 @@
 
 #include "toolkit/tcolor.h"
 #include "toolkit/thint.h"
+#include "windows/layout.h"
 
 #include <array>
 #include <cstddef>
@@ -12,57 +13,9 @@
 // table and the tests walk the same table.
 namespace cetvelflayout {
 
-enum class Kind {
-    Band,        // filled rectangle behind tiles, colour = the state of matter
-    Rule,        // lowered bevel line, 2 pixels high
-    Tile,        // element tile
-    Heading,     // group heading above a column
-    PeriodLabel, // period label at the left
-    Text,        // borderless text on the window background
-    StatePanel,  // state-of-matter legend panel
-    TitlePanel,  // title across the top
-    StatusBar,
-    CloseButton, // rounded close button, made by its own widget
-    Logo,        // animated logo, made by its own widget
-};
-
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    constexpr int right() const { return left + width; }   // exclusive
-    constexpr int bottom() const { return top + height; }  // exclusive
-    constexpr bool contains(const Rect &r) const
-    {
-        return r.left >= left && r.top >= top && r.right() <= right() && r.bottom() <= bottom();
-    }
-    constexpr bool intersects(const Rect &r) const
-    {
-        return r.left < right() && left < r.right() && r.top < bottom() && top < r.bottom();
-    }
-    friend constexpr bool operator==(const Rect &, const Rect &) = default;
-};
-
-struct Font {
-    std::string_view face = "MS Sans Serif";
-    int pixelHeight = 11;
-    bool bold = false;
-};
-
-struct Component {
-    std::string_view name;
-    Kind kind = Kind::Text;
-    Rect rect;
-    std::string_view caption;          // UTF-8; tiles: Z, CR LF, symbol
-    tk::TColor color = tk::clNone;     // fill or background
-    tk::TColor fontColor = tk::clWindowText;
-    Font font;
-    std::string_view hint;             // UTF-8; empty: no tool-tip
-    tk::TCursor cursor = tk::TCursor::Default;
-    int tag = 0;
-};
+using layout::Component;
+using layout::Kind;
+using layout::Rect;
 
 inline constexpr Rect ClientRect{0, 0, 769, 479};
 inline constexpr tk::TColor WindowColor = tk::clWhite;
@@ -364,53 +317,62 @@ inline constexpr std::array<StatusPanel, 2> StatusBar1Panels{{{75, " KORVANTA"},
 
 namespace detail {
 
-inline constexpr Font TileFont{"MS Sans Serif", 11, true};
-inline constexpr Font HeadingFont{"MS Sans Serif", 13, true};
-inline constexpr Font SmallBoldFont{"MS Sans Serif", 11, true};
-inline constexpr Font TitleFont{"MS Sans Serif", 16, true};
-inline constexpr Font DefaultFont{"MS Sans Serif", 11, false};
+using layout::ClassicFace;
+using layout::DefaultFont;
+inline constexpr layout::Font TileFont{ClassicFace, 11, tk::FontStyle::Bold};
+inline constexpr layout::Font HeadingFont{ClassicFace, 13, tk::FontStyle::Bold};
+inline constexpr layout::Font SmallBoldFont{ClassicFace, 11, tk::FontStyle::Bold};
+inline constexpr layout::Font TitleFont{ClassicFace, 16, tk::FontStyle::Bold};
+
+// Every text is centred in its box: the boxes were measured for the classic face, and a stand-in
+// face, a little wider or narrower, then leaves the same margin on either side.
+inline constexpr tk::TAlignment TextAlignment = tk::TAlignment::Center;
 
 constexpr Component band(const Band &b)
 {
-    return {b.name, Kind::Band, b.rect, {}, b.color, tk::clWindowText, DefaultFont, {}, tk::TCursor::Default, 0};
+    return {.name = b.name, .kind = Kind::Shape, .rect = b.rect, .color = b.color};
 }
 
 constexpr Component rule(std::string_view name, int left, int top, int width)
 {
-    return {name, Kind::Rule, {left, top, width, 2}, {}, tk::clNone, tk::clWindowText, DefaultFont, {},
-            tk::TCursor::Default, 0};
+    return {.name = name, .kind = Kind::Bevel, .rect = {left, top, width, 2}};
 }
 
 constexpr Component tile(const TileText &t)
 {
-    return {t.name, Kind::Tile, tileRect(t.z), t.caption, tk::clBtnFace, classColor(t.z), TileFont, t.hint,
-            tk::TCursor::HandPoint, t.z};
+    return {.name = t.name, .kind = Kind::TileButton, .rect = tileRect(t.z), .caption = t.caption,
+            .color = tk::clBtnFace, .fontColor = classColor(t.z), .font = TileFont, .hint = t.hint,
+            .cursor = tk::TCursor::HandPoint, .tag = t.z};
 }
 
 constexpr Component heading(const Heading &h, int column)
 {
     const bool aGroup = !h.hint.empty();
-    return {h.name, Kind::Heading, {columnLeft(column), 42, CellSize, 30}, h.caption,
-            aGroup ? AHeadingColor : BHeadingColor, tk::clWindowText, HeadingFont, h.hint,
-            tk::TCursor::HandPoint, 0};
+    return {.name = h.name, .kind = Kind::StaticText, .rect = {columnLeft(column), 42, CellSize, 30},
+            .caption = h.caption, .color = aGroup ? AHeadingColor : BHeadingColor,
+            .fontColor = tk::clWindowText, .font = HeadingFont, .hint = h.hint, .cursor = tk::TCursor::HandPoint,
+            .alignment = TextAlignment, .bevel = tk::TBevelCut::Lowered};
 }
 
 constexpr Component periodLabel(const PeriodLabel &p)
 {
-    return {p.name, Kind::PeriodLabel, {3, p.top, 55, 20}, p.caption, PeriodLabelColor, tk::clWindowText,
-            SmallBoldFont, p.hint, tk::TCursor::HandPoint, 0};
+    return {.name = p.name, .kind = Kind::StaticText, .rect = {3, p.top, 55, 20}, .caption = p.caption,
+            .color = PeriodLabelColor, .fontColor = tk::clWindowText, .font = SmallBoldFont, .hint = p.hint,
+            .cursor = tk::TCursor::HandPoint, .alignment = TextAlignment, .bevel = tk::TBevelCut::Lowered};
 }
 
 constexpr Component text(std::string_view name, std::string_view caption, Rect rect, tk::TColor color)
 {
-    return {name, Kind::Text, rect, caption, WindowColor, color, HeadingFont, {}, tk::TCursor::Default, 0};
+    return {.name = name, .kind = Kind::StaticText, .rect = rect, .caption = caption, .color = WindowColor,
+            .fontColor = color, .font = HeadingFont, .alignment = TextAlignment};
 }
 
 constexpr Component statePanel(std::string_view name, int left, std::string_view caption, tk::TColor color,
                                std::string_view hint)
 {
-    return {name, Kind::StatePanel, {left, 118, 60, 25}, caption, color, tk::clWhite, SmallBoldFont, hint,
-            tk::TCursor::HandPoint, 0};
+    return {.name = name, .kind = Kind::Panel, .rect = {left, 118, 60, 25}, .caption = caption, .color = color,
+            .fontColor = tk::clWhite, .font = SmallBoldFont, .hint = hint, .cursor = tk::TCursor::HandPoint,
+            .bevel = tk::TBevelCut::Raised};
 }
 
 inline constexpr std::size_t ComponentCount = Bands.size() + 1 + Tiles.size() + 3 + Headings.size()
@@ -442,14 +404,16 @@ constexpr std::array<Component, ComponentCount> build()
     all[i++] = statePanel("Panel3", 296, "SIVI", LiquidColor, "Sıvı");
     all[i++] = statePanel("Panel2", 356, "GAZ", GasColor, "Gaz");
     all[i++] = statePanel("Panel31", 416, "YAPAY", SyntheticColor, "Yapay");
-    all[i++] = {"Panel1", Kind::TitlePanel, {0, 0, 769, 30}, "KORVANTA Tamelis - Periyodik Cetvel", TitleColor,
-                tk::clNavy, TitleFont, {}, tk::TCursor::Default, 0};
-    all[i++] = {"StatusBar1", Kind::StatusBar, {0, 460, 769, 19}, {}, tk::clBtnFace, tk::clWindowText,
-                DefaultFont, {}, tk::TCursor::Default, 0};
-    all[i++] = {"RoundedButton1", Kind::CloseButton, {4, 40, 55, 33}, "Kapat", TitleColor, tk::clNavy,
-                SmallBoldFont, "Kapat (Esc)", tk::TCursor::HandPoint, 0};
-    all[i++] = {"GIFAnimator1", Kind::Logo, {3, 367, 93, 80}, {}, tk::clNone, tk::clWindowText, DefaultFont,
-                "Periyodik Cetvel hakkında", tk::TCursor::HandPoint, 0};
+    all[i++] = {.name = "Panel1", .kind = Kind::Panel, .rect = {0, 0, 769, 30},
+                .caption = "KORVANTA Tamelis - Periyodik Cetvel", .color = TitleColor, .fontColor = tk::clNavy,
+                .font = TitleFont, .bevel = tk::TBevelCut::Raised};
+    all[i++] = {.name = "StatusBar1", .kind = Kind::StatusBar, .rect = {0, 460, 769, 19}, .color = tk::clBtnFace,
+                .fontColor = tk::clWindowText, .font = DefaultFont};
+    all[i++] = {.name = "RoundedButton1", .kind = Kind::RoundedButton, .rect = {4, 40, 55, 33}, .caption = "Kapat",
+                .color = TitleColor, .fontColor = tk::clNavy, .font = SmallBoldFont, .hint = "Kapat (Esc)",
+                .cursor = tk::TCursor::HandPoint};
+    all[i++] = {.name = "GIFAnimator1", .kind = Kind::GIFAnimator, .rect = {3, 367, 93, 80},
+                .hint = "Periyodik Cetvel hakkında", .cursor = tk::TCursor::HandPoint};
     return all;
 }
 
@@ -458,30 +422,38 @@ constexpr std::array<Component, ComponentCount> build()
 // Every component, bottom of the stack first.
 inline constexpr std::array<Component, detail::ComponentCount> Components = detail::build();
 
-constexpr std::size_t countOf(Kind kind)
+// What a row stands for in the table, beyond the kind of control it makes.
+constexpr bool isBoxedText(const Component &c)
+{
+    return c.kind == Kind::StaticText && c.bevel == tk::TBevelCut::Lowered;
+}
+constexpr bool isPeriodLabel(const Component &c)
+{
+    for (const PeriodLabel &p : PeriodLabels)
+        if (p.name == c.name)
+            return true;
+    return false;
+}
+constexpr bool isHeading(const Component &c) { return isBoxedText(c) && !isPeriodLabel(c); }
+constexpr bool isLegendText(const Component &c) { return c.kind == Kind::StaticText && !isBoxedText(c); }
+constexpr bool isStatePanel(const Component &c) { return c.kind == Kind::Panel && c.name != "Panel1"; }
+
+template <typename Predicate>
+constexpr std::size_t countOf(Predicate wanted)
 {
     std::size_t n = 0;
     for (const Component &c : Components)
-        n += c.kind == kind ? 1 : 0;
+        n += wanted(c) ? 1 : 0;
     return n;
 }
 
 namespace detail {
 
-constexpr bool namesUnique()
-{
-    for (std::size_t i = 0; i < Components.size(); ++i)
-        for (std::size_t j = i + 1; j < Components.size(); ++j)
-            if (Components[i].name == Components[j].name)
-                return false;
-    return true;
-}
-
 constexpr bool tagsAreAtomicNumbers()
 {
     std::array<int, 115> seen{};
     for (const Component &c : Components) {
-        if (c.kind != Kind::Tile)
+        if (c.kind != Kind::TileButton)
             continue;
         if (c.tag < 1 || c.tag > 114 || seen[std::size_t(c.tag)]++ != 0)
             return false;
@@ -493,7 +465,7 @@ constexpr bool tagsAreAtomicNumbers()
 constexpr bool captionsStartWithTag()
 {
     for (const Component &c : Components) {
-        if (c.kind != Kind::Tile)
+        if (c.kind != Kind::TileButton)
             continue;
         int value = 0;
         std::size_t i = 0;
@@ -568,8 +540,8 @@ constexpr bool noOverlaps()
             return false;
         for (std::size_t j = i + 1; j < Components.size(); ++j) {
             const Component &b = Components[j];
-            const bool tileOnBand = (a.kind == Kind::Band && b.kind == Kind::Tile)
-                                    || (a.kind == Kind::Tile && b.kind == Kind::Band);
+            const bool tileOnBand = (a.kind == Kind::Shape && b.kind == Kind::TileButton)
+                                    || (a.kind == Kind::TileButton && b.kind == Kind::Shape);
             if (!tileOnBand && !sharedColumn(a, b) && a.rect.intersects(b.rect))
                 return false;
         }
@@ -579,13 +551,13 @@ constexpr bool noOverlaps()
 
 } // namespace detail
 
-static_assert(countOf(Kind::Tile) == 114);
-static_assert(countOf(Kind::Band) == 22);
-static_assert(countOf(Kind::Heading) == 18);
-static_assert(countOf(Kind::PeriodLabel) == 7);
-static_assert(countOf(Kind::Rule) == 4);
-static_assert(countOf(Kind::StatePanel) == 4);
-static_assert(detail::namesUnique());
+static_assert(layout::countOf(Components, Kind::TileButton) == 114);
+static_assert(layout::countOf(Components, Kind::Shape) == 22);
+static_assert(countOf(isHeading) == 18);
+static_assert(countOf(isPeriodLabel) == 7);
+static_assert(layout::countOf(Components, Kind::Bevel) == 4);
+static_assert(countOf(isStatePanel) == 4);
+static_assert(layout::namesUnique(Components));
 static_assert(detail::tagsAreAtomicNumbers());
 static_assert(detail::captionsStartWithTag());
 static_assert(detail::cellsDistinctAndOnGrid());

@@ -136,28 +136,25 @@ void TestTextFit::cleanupTestCase()
 
 void TestTextFit::mainWindowPlaces()
 {
-    using cetvelflayout::Kind;
-    for (const cetvelflayout::Component &c : cetvelflayout::Components) {
+    using layout::Kind;
+    for (const layout::Component &c : cetvelflayout::Components) {
         const QString row = QStringLiteral("cetvelf %1").arg(tk::qs(c.name));
         QWidget *w = child<QWidget>(cetvelf, c.name);
         QVERIFY2(w != nullptr, qPrintable(row));
         switch (c.kind) {
-        case Kind::Tile: {
+        case Kind::TileButton: {
             auto *tile = static_cast<TTileButton *>(w);
             const QRect content = tileContentRect(tile->size(), tile->flat());
             for (const QString &line : tile->caption().split(QStringLiteral("\r\n")))
                 place(row + u' ' + line, tile, line, tile->tileFont(), content, TAlignment::Center);
             break;
         }
-        case Kind::Heading:
-        case Kind::PeriodLabel:
-        case Kind::Text: {
+        case Kind::StaticText: {
             auto *text = static_cast<tk::TStaticText *>(w);
             place(row, text, text->caption(), text->font(), text->textRect(), text->textAlignment());
             break;
         }
-        case Kind::StatePanel:
-        case Kind::TitlePanel: {
+        case Kind::Panel: {
             auto *panel = static_cast<tk::TPanel *>(w);
             place(row, panel, panel->caption(), panel->font(), panel->clientRect(), panel->alignment());
             break;
@@ -169,15 +166,13 @@ void TestTextFit::mainWindowPlaces()
                       bar->panelTextRect(i), bar->panelAlignment(i));
             break;
         }
-        case Kind::CloseButton: {
+        case Kind::RoundedButton: {
             auto *button = static_cast<TRoundedButton *>(w);
             place(row, button, button->caption(), button->font(), roundedButtonCaptionRect(button->size(), false),
                   TAlignment::Center);
             break;
         }
-        case Kind::Band:
-        case Kind::Rule:
-        case Kind::Logo:
+        default:
             break;
         }
     }
