@@ -1,8 +1,8 @@
 #pragma once
 
 #include "toolkit/tcolor.h"
-#include "toolkit/tfont.h"
 #include "toolkit/ttoolbar.h"
+#include "windows/layout.h"
 
 #include <array>
 #include <string_view>
@@ -11,13 +11,8 @@
 namespace grupflayout {
 
 using namespace std::string_view_literals;
-
-struct Box {
-    std::string_view name;
-    int left, top, width, height;
-    tk::TColor color;
-    std::string_view caption;
-};
+using layout::Component;
+using layout::Kind;
 
 inline constexpr int ClientWidth = 471;
 inline constexpr int ClientHeight = 368;
@@ -27,20 +22,27 @@ inline constexpr tk::TColor PanelColor{12763781};
 inline constexpr tk::TColor CaptionColor{10263630};
 inline constexpr tk::TColor MemoColor{11645285};
 
-inline constexpr Box Panel1{"Panel1"sv, 0, 0, 471, 30, PanelColor, "Sınıflar"sv};
-inline constexpr Box ToolBar1{"ToolBar1"sv, 0, 30, 471, 41, tk::clBtnFace, {}};
-inline constexpr Box StaticText1{"StaticText1"sv, 5, 73, 80, 17, CaptionColor, "Adı "sv};
-inline constexpr Box StaticText2{"StaticText2"sv, 5, 97, 80, 17, CaptionColor, "Özellikleri "sv};
-// The title label sizes itself to its text; only its position is fixed.
-inline constexpr Box Label1{"Label1"sv, 89, 75, 0, 0, WindowColor, {}};
-inline constexpr Box Memo1{"Memo1"sv, 88, 97, 377, 241, MemoColor, {}};
-inline constexpr Box StatusBar1{"StatusBar1"sv, 0, 349, 471, 19, tk::clBtnFace, {}};
+inline constexpr layout::Font PanelFont{layout::ClassicFace, 13, tk::FontStyle::Bold};
+inline constexpr layout::Font TextFont{layout::ClassicFace, 11, tk::FontStyle::Bold};
 
-inline constexpr int PanelFontHeight = 13;
-inline constexpr int TextFontHeight = 11;
-
-inline constexpr int ButtonWidth = 35;
-inline constexpr int ButtonHeight = 36;
+// In creation order. The title label sizes itself to its text and is empty until the first fill
+// that finds an entry.
+inline constexpr std::array<Component, 7> Components{{
+    {.name = "Panel1", .kind = Kind::Panel, .rect = {0, 0, 471, 30}, .caption = "Sınıflar", .color = PanelColor,
+     .fontColor = tk::clBlack, .font = PanelFont, .bevel = tk::TBevelCut::Raised},
+    {.name = "ToolBar1", .kind = Kind::ToolBar, .rect = {0, 30, 471, 41}, .color = tk::clBtnFace},
+    {.name = "StaticText1", .kind = Kind::StaticText, .rect = {5, 73, 80, 17}, .caption = "Adı ",
+     .color = CaptionColor, .fontColor = tk::clBlack, .font = TextFont, .alignment = tk::TAlignment::RightJustify,
+     .bevel = tk::TBevelCut::Lowered},
+    {.name = "Label1", .kind = Kind::Label, .rect = {89, 75, 0, 0}, .color = WindowColor, .fontColor = tk::clBlack,
+     .font = TextFont},
+    {.name = "StaticText2", .kind = Kind::StaticText, .rect = {5, 97, 80, 17}, .caption = "Özellikleri ",
+     .color = CaptionColor, .fontColor = tk::clBlack, .font = TextFont, .alignment = tk::TAlignment::RightJustify,
+     .bevel = tk::TBevelCut::Lowered},
+    {.name = "Memo1", .kind = Kind::Memo, .rect = {88, 97, 377, 241}, .color = MemoColor,
+     .fontColor = tk::clWindowText, .font = TextFont},
+    {.name = "StatusBar1", .kind = Kind::StatusBar, .rect = {0, 349, 471, 19}},
+}};
 
 inline constexpr std::array<tk::ToolItem, 3> ToolItems{{
     {"ToolButton2"sv, true, 8, {}, -1, {}},
@@ -48,7 +50,10 @@ inline constexpr std::array<tk::ToolItem, 3> ToolItems{{
     {"ToolButton4"sv, true, 8, {}, -1, {}},
 }};
 
-static_assert(ToolBar1.top == Panel1.top + Panel1.height, "the tool bar is docked below the panel");
-static_assert(StatusBar1.top + StatusBar1.height == ClientHeight, "the status bar is docked at the bottom");
+static_assert(layout::namesUnique(Components));
+static_assert(layout::rowOf(Components, "ToolBar1").rect.top == layout::rowOf(Components, "Panel1").rect.bottom(),
+              "the tool bar is docked below the panel");
+static_assert(layout::rowOf(Components, "StatusBar1").rect.bottom() == ClientHeight,
+              "the status bar is docked at the bottom");
 
 } // namespace grupflayout

@@ -109,6 +109,16 @@ constexpr bool parentsComeFirst(const Table &table)
     return true;
 }
 
+// The row called `name`; a name the table lacks does not compile where a constant is needed.
+template <typename Table>
+constexpr const Component &rowOf(const Table &table, std::string_view name)
+{
+    for (const Component &c : table)
+        if (c.name == name)
+            return c;
+    throw "no such component";
+}
+
 template <typename Table>
 constexpr std::size_t countOf(const Table &table, Kind kind)
 {

@@ -8,10 +8,6 @@ struct CategoryEntry;
 namespace tk {
 class TImageList;
 class TLabel;
-class TPanel;
-class TStaticText;
-class TStatusBar;
-class TToolBar;
 class TToolButton;
 } // namespace tk
 
@@ -29,16 +25,10 @@ public:
 
     void ToolButton1Click(QObject *Sender);
 
-    tk::TPanel *Panel1 = nullptr;
-    tk::TToolBar *ToolBar1 = nullptr;
+    // The components the handlers use; the others are found by name (LayoutBuilder::component).
     tk::TToolButton *ToolButton1 = nullptr;
-    tk::TToolButton *ToolButton2 = nullptr;
-    tk::TToolButton *ToolButton4 = nullptr;
-    tk::TStaticText *StaticText1 = nullptr;
     tk::TLabel *Label1 = nullptr;
-    tk::TStaticText *StaticText2 = nullptr;
     QPlainTextEdit *Memo1 = nullptr;
-    tk::TStatusBar *StatusBar1 = nullptr;
     QObject *ActionList1 = nullptr;
 
 protected:

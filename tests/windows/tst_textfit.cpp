@@ -209,15 +209,18 @@ void TestTextFit::detailsPlaces()
 void TestTextFit::categoryPlaces()
 {
     toolBarPlaces("grupf", grupf, grupflayout::ToolItems);
-    for (const grupflayout::Box &box : {grupflayout::StaticText1, grupflayout::StaticText2}) {
-        auto *caption = child<tk::TStaticText>(grupf, box.name);
-        QVERIFY(caption != nullptr);
-        place(QStringLiteral("grupf %1").arg(tk::qs(box.name)), caption, caption->caption(), caption->font(),
-              caption->textRect(), caption->textAlignment());
+    for (const layout::Component &c : grupflayout::Components) {
+        const QString row = QStringLiteral("grupf %1").arg(tk::qs(c.name));
+        if (c.kind == layout::Kind::StaticText) {
+            auto *caption = child<tk::TStaticText>(grupf, c.name);
+            QVERIFY2(caption != nullptr, qPrintable(row));
+            place(row, caption, caption->caption(), caption->font(), caption->textRect(), caption->textAlignment());
+        } else if (c.kind == layout::Kind::Panel) {
+            auto *panel = child<tk::TPanel>(grupf, c.name);
+            QVERIFY2(panel != nullptr, qPrintable(row));
+            place(row, panel, panel->caption(), panel->font(), panel->clientRect(), panel->alignment());
+        }
     }
-    tk::TPanel *panel = grupf->Panel1;
-    place(QStringLiteral("grupf Panel1"), panel, panel->caption(), panel->font(), panel->clientRect(),
-          panel->alignment());
 }
 
 void TestTextFit::aboutPlaces()

@@ -13,6 +13,7 @@
 #include "widgets/ttilebutton.h"
 #include "windows/grupflayout.h"
 #include "windows/instances.h"
+#include "windows/layoutbuilder.h"
 #include "windows/tcetvelf.h"
 #include "windows/tgrupf.h"
 #include "windows/tsabitf.h"
@@ -244,9 +245,10 @@ void TestTgrupf::layout()
 
 void TestTgrupf::toolBar()
 {
-    auto *sep1 = grupf->ToolBar1->findChild<tk::TToolButton *>(QStringLiteral("ToolButton2"));
-    auto *close = grupf->ToolBar1->findChild<tk::TToolButton *>(QStringLiteral("ToolButton1"));
-    auto *sep2 = grupf->ToolBar1->findChild<tk::TToolButton *>(QStringLiteral("ToolButton4"));
+    auto *bar = LayoutBuilder::component<tk::TToolBar>(grupf, "ToolBar1");
+    auto *sep1 = bar->findChild<tk::TToolButton *>(QStringLiteral("ToolButton2"));
+    auto *close = bar->findChild<tk::TToolButton *>(QStringLiteral("ToolButton1"));
+    auto *sep2 = bar->findChild<tk::TToolButton *>(QStringLiteral("ToolButton4"));
     QVERIFY(sep1 && close && sep2);
     QCOMPARE(sep1->buttonStyle(), tk::TToolButton::Style::Separator);
     QCOMPARE(sep2->buttonStyle(), tk::TToolButton::Style::Separator);
@@ -258,10 +260,10 @@ void TestTgrupf::toolBar()
     QCOMPARE(close->cursor().shape(), Qt::PointingHandCursor);
     QCOMPARE(close->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     // The green door of the details dialog's image list.
-    QCOMPARE(grupf->ToolBar1->images(), sabitf->ImageList1);
+    QCOMPARE(bar->images(), sabitf->ImageList1);
     QCOMPARE(close->imageIndex(), 1);
     QCOMPARE(close->icon().pixmap(QSize(16, 16), 1.0).toImage(), sabitf->ImageList1->icon(1).pixmap(QSize(16, 16), 1.0).toImage());
-    QCOMPARE(grupf->StatusBar1->panelCount(), 0);
+    QCOMPARE(LayoutBuilder::component<tk::TStatusBar>(grupf, "StatusBar1")->panelCount(), 0);
 }
 
 void TestTgrupf::memoIsReadOnlyAndTakesTheFocus()
