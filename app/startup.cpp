@@ -2,6 +2,7 @@
 
 #include "toolkit/tapplication.h"
 #include "toolkit/timage.h"
+#include "toolkit/timagelist.h"
 #include "windows/instances.h"
 #include "windows/taboutf.h"
 #include "windows/tcetvelf.h"
@@ -122,9 +123,10 @@ void ProgramWindows::createDialogs()
     if (m_about)
         return;
     setDialogMaker({});
-    m_details = std::make_unique<Tsabitf>();
+    m_toolImages = Tsabitf::makeImageList1();
+    m_details = std::make_unique<Tsabitf>(m_toolImages.get());
     sabitf = m_details.get();
-    m_category = std::make_unique<Tgrupf>();
+    m_category = std::make_unique<Tgrupf>(m_toolImages.get());
     grupf = m_category.get();
     m_about = std::make_unique<TAboutF>();
     AboutF = m_about.get();

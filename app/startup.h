@@ -7,6 +7,10 @@ class Tsabitf;
 class Tgrupf;
 class TAboutF;
 
+namespace tk {
+class TImageList;
+} // namespace tk
+
 // The four windows of a run, created hidden in their fixed order and published through the
 // program-wide instances; destroyed in the reverse order, dialogs first.
 //
@@ -29,6 +33,8 @@ public:
     bool dialogsCreated() const { return m_about != nullptr; }
 
 private:
+    // The pictures of the two dialogs' tool bars, made with the dialogs.
+    std::unique_ptr<tk::TImageList> m_toolImages;
     std::unique_ptr<Tcetvelf> m_main;
     std::unique_ptr<Tsabitf> m_details;
     std::unique_ptr<Tgrupf> m_category;

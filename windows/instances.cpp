@@ -1,5 +1,7 @@
 #include "windows/instances.h"
 
+#include "windows/tcetvelf.h"
+
 Tcetvelf *cetvelf = nullptr;
 Tsabitf *sabitf = nullptr;
 Tgrupf *grupf = nullptr;
@@ -24,4 +26,10 @@ void requireDialogs()
 void setDialogMaker(std::function<void()> maker)
 {
     dialogMaker() = std::move(maker);
+}
+
+void copyMainTitle(QWidget *dialog)
+{
+    if (cetvelf != nullptr)
+        dialog->setWindowTitle(cetvelf->windowTitle());
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QWidget;
 class Tcetvelf;
 class Tsabitf;
 class Tgrupf;
@@ -13,6 +14,10 @@ extern Tcetvelf *cetvelf;
 extern Tsabitf *sabitf;
 extern Tgrupf *grupf;
 extern TAboutF *AboutF;
+
+// The one source of the dialogs' titles: copies the main window's title onto `dialog` (nothing
+// while there is no main window). Each dialog calls it each time it is shown.
+void copyMainTitle(QWidget *dialog);
 
 // Start-up makes the three dialogs once the main window is on the screen. A handler about to open
 // one calls requireDialogs() first, which makes them at once if that has not happened yet.

@@ -3,6 +3,7 @@
 #include "toolkit/tcolor.h"
 #include "toolkit/tfont.h"
 #include "toolkit/ttoolbar.h"
+#include "windows/layout.h"
 
 #include <array>
 #include <string_view>
@@ -12,19 +13,8 @@
 namespace sabitflayout {
 
 using namespace std::string_view_literals;
-
-struct FontDef {
-    std::string_view face;
-    int pixelHeight;
-    tk::FontStyle style;
-    tk::TColor color;
-};
-
-struct Area {
-    std::string_view name;
-    int left, top, width, height;
-    tk::TColor color;
-};
+using layout::Component;
+using layout::Kind;
 
 // A caption box and the value label beside it; `field` is the catalogue field the value shows,
 // 0 for the atomic number itself.
@@ -44,14 +34,6 @@ inline constexpr tk::TColor LightGreen{9109445};
 inline constexpr tk::TColor CaptionColor{14399415};
 inline constexpr tk::TColor StatusColor{14597308};
 
-inline constexpr Area ToolBar1{"ToolBar1", 0, 0, 641, 40, StrongBlue};
-inline constexpr Area Panel1{"Panel1", 0, 40, 641, 30, LightGreen};
-inline constexpr Area GroupBox1{"GroupBox1", 0, 70, 641, 240, StrongBlue};
-inline constexpr Area StatusBar1{"StatusBar1", 0, 310, 641, 19, StatusColor};
-
-inline constexpr int ButtonWidth = 35;
-inline constexpr int ButtonHeight = 36;
-
 inline constexpr std::array<tk::ToolItem, 4> ToolItems{{
     {"ToolButton4"sv, true, 8, {}, -1, {}},
     {"ToolButton1"sv, false, 0, "Kapat"sv, 2, "Kapat (Esc)"sv},
@@ -63,9 +45,8 @@ inline constexpr std::array<tk::ToolItem, 4> ToolItems{{
 inline constexpr std::array<std::string_view, 3> Pictures{
     ":/assets/book.png"sv, ":/assets/door-green.png"sv, ":/assets/door-blue.png"sv};
 
-inline constexpr FontDef NameFont{"MS Sans Serif"sv, 24, tk::FontStyle::Bold, tk::clRed};
-inline constexpr FontDef CaptionFont{"MS Sans Serif"sv, 11, tk::FontStyle::Bold, tk::clNavy};
-inline constexpr FontDef ValueFont{"MS Sans Serif"sv, 11, tk::FontStyle::Bold, tk::clYellow};
+inline constexpr layout::Font NameFont{layout::ClassicFace, 24, tk::FontStyle::Bold};
+inline constexpr layout::Font BoldFont{layout::ClassicFace, 11, tk::FontStyle::Bold};
 
 inline constexpr int CaptionWidth = 110;
 inline constexpr int CaptionHeight = 17;
@@ -116,5 +97,45 @@ constexpr bool captionedValuesAreConsistent()
     return !seenField[1]; // the name is not a captioned value
 }
 static_assert(captionedValuesAreConsistent(), "each captioned value shows one catalogue field once");
+
+namespace detail {
+
+inline constexpr std::size_t ComponentCount = 5 + 2 * CaptionedValues.size();
+
+constexpr std::array<Component, ComponentCount> build()
+{
+    std::array<Component, ComponentCount> all{};
+    std::size_t i = 0;
+    all[i++] = {.name = "ToolBar1", .kind = Kind::ToolBar, .rect = {0, 0, 641, 40}, .color = StrongBlue};
+    all[i++] = {.name = "Panel1", .kind = Kind::Panel, .rect = {0, 40, 641, 30}, .color = LightGreen,
+                .bevel = tk::TBevelCut::Raised};
+    // The element's name, across the panel inside its bevel.
+    all[i++] = {.name = "Label2", .kind = Kind::Label, .rect = {1, 1, 639, 28}, .fontColor = tk::clRed,
+                .font = NameFont, .parent = "Panel1", .alignment = tk::TAlignment::Center};
+    all[i++] = {.name = "GroupBox1", .kind = Kind::GroupBox, .rect = {0, 70, 641, 240}, .color = StrongBlue};
+    // Values first, captions after them: a caption box is drawn over any value that runs under it.
+    for (const CaptionedValue &row : CaptionedValues)
+        all[i++] = {.name = row.valueName, .kind = Kind::Label, .rect = {row.left + ValueDx, row.top + ValueDy, 0, 0},
+                    .color = StrongBlue, .fontColor = tk::clYellow, .font = BoldFont, .parent = "GroupBox1"};
+    for (const CaptionedValue &row : CaptionedValues)
+        all[i++] = {.name = row.captionName, .kind = Kind::StaticText,
+                    .rect = {row.left, row.top, CaptionWidth, CaptionHeight}, .caption = row.caption,
+                    .color = CaptionColor, .fontColor = tk::clNavy, .font = BoldFont, .parent = "GroupBox1",
+                    .alignment = tk::TAlignment::RightJustify, .bevel = tk::TBevelCut::Lowered};
+    all[i++] = {.name = "StatusBar1", .kind = Kind::StatusBar, .rect = {0, 310, 641, 19}, .color = StatusColor};
+    return all;
+}
+
+} // namespace detail
+
+// Every component, in creation order.
+inline constexpr std::array<Component, detail::ComponentCount> Components = detail::build();
+
+static_assert(layout::namesUnique(Components));
+static_assert(layout::parentsComeFirst(Components));
+static_assert(layout::rowOf(Components, "Label2").rect.right() + 1 == layout::rowOf(Components, "Panel1").rect.width,
+              "the name fills the panel inside its one-pixel bevel");
+static_assert(layout::rowOf(Components, "StatusBar1").rect.bottom() == ClientHeight,
+              "the status bar is docked at the bottom");
 
 } // namespace sabitflayout

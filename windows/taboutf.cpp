@@ -10,7 +10,6 @@
 #include "widgets/tshadowlabel.h"
 #include "windows/aboutflayout.h"
 #include "windows/instances.h"
-#include "windows/tcetvelf.h"
 
 #include <QDesktopServices>
 #include <QIcon>
@@ -196,8 +195,7 @@ TAboutF::UrlOpener TAboutF::setUrlOpener(UrlOpener opener)
 
 void TAboutF::FormShow()
 {
-    if (cetvelf != nullptr)
-        setWindowTitle(cetvelf->windowTitle());
+    copyMainTitle(this);
     CreditsPanel2->hide();
     CreditsPanel2->setActive(false);
     CreditsPanel1->show();

@@ -2,22 +2,18 @@
 
 #include "data/categorytexts.h"
 #include "toolkit/text.h"
-#include "toolkit/timagelist.h"
 #include "toolkit/tlabel.h"
 #include "toolkit/ttoolbar.h"
 #include "toolkit/ttoolbutton.h"
 #include "windows/grupflayout.h"
 #include "windows/instances.h"
 #include "windows/layoutbuilder.h"
-#include "windows/sabitflayout.h"
-#include "windows/tcetvelf.h"
-#include "windows/tsabitf.h"
 
 #include <QAbstractButton>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
-Tgrupf::Tgrupf(QWidget *parent)
+Tgrupf::Tgrupf(const tk::TImageList *images, QWidget *parent)
     : tk::TForm(QSize(grupflayout::ClientWidth, grupflayout::ClientHeight), QStringLiteral("Tgrupf"),
                 Buttons::SystemMenuAndMinimize, parent)
 {
@@ -28,13 +24,6 @@ Tgrupf::Tgrupf(QWidget *parent)
 
     LayoutBuilder::build(this, Components);
 
-    const tk::TImageList *images = sabitf ? sabitf->ImageList1 : nullptr;
-    if (images == nullptr) {
-        m_ownImages = new tk::TImageList(QSize(16, 16), this);
-        for (const std::string_view picture : sabitflayout::Pictures)
-            m_ownImages->addFile(tk::qs(picture));
-        images = m_ownImages;
-    }
     auto *toolBar = LayoutBuilder::component<tk::TToolBar>(this, "ToolBar1");
     toolBar->setImages(images);
     toolBar->addItems(ToolItems);
@@ -64,7 +53,7 @@ void Tgrupf::fill(const CategoryEntry *entry)
 
 void Tgrupf::FormShow()
 {
-    setWindowTitle(cetvelf->windowTitle());
+    copyMainTitle(this);
     // A new text is read from its beginning.
     Memo1->moveCursor(QTextCursor::Start);
     Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->minimum());

@@ -15,7 +15,8 @@ class TToolButton;
 class Tgrupf : public tk::TForm {
     Q_OBJECT
 public:
-    explicit Tgrupf(QWidget *parent = nullptr);
+    // `images` (the details dialog's pictures) outlives the dialog.
+    explicit Tgrupf(const tk::TImageList *images, QWidget *parent = nullptr);
     ~Tgrupf() override;
 
     // What every opener does before the modal show: empty Memo1, then, when there is an entry,
@@ -34,8 +35,4 @@ public:
 protected:
     void FormShow() override;
     void kapatExecute() override;
-
-private:
-    // Used only when the details dialog, whose image list the tool bar shares, does not exist.
-    tk::TImageList *m_ownImages = nullptr;
 };

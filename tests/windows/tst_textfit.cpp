@@ -193,14 +193,16 @@ void TestTextFit::toolBarPlaces(const char *window, QWidget *form, std::span<con
 void TestTextFit::detailsPlaces()
 {
     toolBarPlaces("sabitf", sabitf, sabitflayout::ToolItems);
-    for (const sabitflayout::CaptionedValue &row : sabitflayout::CaptionedValues) {
-        auto *caption = child<tk::TStaticText>(sabitf, row.captionName);
+    for (const layout::Component &c : sabitflayout::Components) {
+        if (c.kind != layout::Kind::StaticText)
+            continue;
+        auto *caption = child<tk::TStaticText>(sabitf, c.name);
         QVERIFY(caption != nullptr);
-        place(QStringLiteral("sabitf %1").arg(tk::qs(row.captionName)), caption, caption->caption(), caption->font(),
+        place(QStringLiteral("sabitf %1").arg(tk::qs(c.name)), caption, caption->caption(), caption->font(),
               caption->textRect(), caption->textAlignment());
     }
     // The title takes every element's name in turn.
-    tk::TLabel *title = sabitf->Label2;
+    tk::TLabel *title = sabitf->label(2);
     for (int z = 1; z <= 114; ++z)
         place(QStringLiteral("sabitf Label2 %1").arg(z), title, tk::qs(ElementCatalogue[z].Name), title->font(),
               title->rect(), title->textAlignment());
