@@ -2,6 +2,7 @@
 
 #include "toolkit/tcolor.h"
 #include "toolkit/tfont.h"
+#include "windows/layout.h"
 
 #include <algorithm>
 #include <array>
@@ -20,49 +21,41 @@ inline constexpr std::string_view WebHost = "www.kvt.example";
 inline constexpr std::string_view MailAddress = "bilgi@kvt.example";
 inline constexpr std::string_view CompanyForm = "Yazılım ve Eğitim Ltd. Şti.";
 
-enum class Kind { Panel, ShadowLabel, Label, CreditsPanel, Image, SpeedButton };
-enum class Parent { Form, Panel1 };
+using layout::Component;
+using layout::Kind;
 
-struct FontDef {
-    std::string_view face;
-    int pixelHeight;
-    tk::FontStyle style;
-    tk::TColor color;
-};
-
-inline constexpr FontDef DefaultFont{"MS Sans Serif", 11, tk::FontStyle::Regular, tk::clWindowText};
-inline constexpr FontDef HeadingFont{"Times New Roman", 24, tk::FontStyle::Bold, tk::clBlue};
-
-struct Component {
-    std::string_view name;
-    Kind kind;
-    Parent parent;
-    int left, top, width, height; // width and height 0: sized to the text
-    std::string_view caption;
-    FontDef font;
-    std::string_view hint; // shown as a tool-tip when not empty
-    bool handCursor;
-};
+inline constexpr layout::Font HeadingFont{"Times New Roman", 24, tk::FontStyle::Bold};
+inline constexpr layout::Font BoldFont{layout::ClassicFace, 11, tk::FontStyle::Bold};
 
 // In creation order: a later component lies above an earlier one of the same parent. The two
 // headings are docked to the top inside Panel1's bevel, one under the other.
 inline constexpr std::array<Component, 12> Components{{
-    {"Panel1", Kind::Panel, Parent::Form, 0, 0, 293, 274, "", DefaultFont, "", false},
-    {"ShadowLabel4", Kind::ShadowLabel, Parent::Panel1, 1, 1, 291, 26, "Tamelis", HeadingFont, "", false},
-    {"ShadowLabel3", Kind::ShadowLabel, Parent::Panel1, 1, 27, 291, 26, "Periyodik Cetvel", HeadingFont, "", false},
-    {"srm", Kind::Label, Parent::Panel1, 241, 53, 0, 0, "sürüm", {"MS Sans Serif", 11, tk::FontStyle::Bold, tk::clBlue}, "", false},
-    {"CreditsPanel2", Kind::CreditsPanel, Parent::Panel1, 6, 69, 111, 140, "",
-     {"MS Sans Serif", 12, tk::FontStyle::Regular, tk::clBlack}, "", false},
-    {"Image2", Kind::Image, Parent::Panel1, 4, 209, 50, 39, "", DefaultFont, "", false},
-    {"Label4", Kind::Label, Parent::Panel1, 56, 208, 0, 0, "KORVANTA", HeadingFont, "", false},
-    {"Label5", Kind::Label, Parent::Panel1, 59, 232, 0, 0, CompanyForm, {"MS Sans Serif", 4, tk::FontStyle::Regular, tk::clMaroon}, "", false},
-    {"ShadowLabel1", Kind::ShadowLabel, Parent::Panel1, 185, 212, 0, 0, WebHost, DefaultFont,
-     "Program hakkındaki gelişmeleri sitemizden takip edebilirsiniz...", true},
-    {"ShadowLabel2", Kind::ShadowLabel, Parent::Panel1, 185, 230, 0, 0, MailAddress, DefaultFont,
-     "Program hakkındaki istek ve önerileriniz için...", true},
-    {"SpeedButton1", Kind::SpeedButton, Parent::Panel1, 102, 249, 91, 21, "Tamam", DefaultFont, "Kapat (Esc)", true},
-    {"CreditsPanel1", Kind::CreditsPanel, Parent::Form, 5, 72, 284, 129, "",
-     {"MS Sans Serif", 13, tk::FontStyle::Bold, tk::clLime}, "", false},
+    {.name = "Panel1", .kind = Kind::Panel, .rect = {0, 0, 293, 274}, .color = tk::clBtnFace,
+     .font = layout::DefaultFont, .bevel = tk::TBevelCut::Lowered},
+    {.name = "ShadowLabel4", .kind = Kind::ShadowLabel, .rect = {1, 1, 291, 26}, .caption = "Tamelis",
+     .fontColor = tk::clBlue, .font = HeadingFont, .parent = "Panel1"},
+    {.name = "ShadowLabel3", .kind = Kind::ShadowLabel, .rect = {1, 27, 291, 26}, .caption = "Periyodik Cetvel",
+     .fontColor = tk::clBlue, .font = HeadingFont, .parent = "Panel1"},
+    {.name = "srm", .kind = Kind::Label, .rect = {241, 53, 0, 0}, .caption = "sürüm", .color = tk::clBtnFace,
+     .fontColor = tk::clBlue, .font = BoldFont, .parent = "Panel1"},
+    {.name = "CreditsPanel2", .kind = Kind::CreditsPanel, .rect = {6, 69, 111, 140}, .color = tk::clSilver,
+     .fontColor = tk::clBlack, .font = {layout::ClassicFace, 12, tk::FontStyle::Regular}, .parent = "Panel1"},
+    {.name = "Image2", .kind = Kind::Image, .rect = {4, 209, 50, 39}, .font = layout::DefaultFont, .parent = "Panel1"},
+    {.name = "Label4", .kind = Kind::Label, .rect = {56, 208, 0, 0}, .caption = "KORVANTA", .fontColor = tk::clBlue,
+     .font = HeadingFont, .parent = "Panel1"},
+    {.name = "Label5", .kind = Kind::Label, .rect = {59, 232, 0, 0}, .caption = CompanyForm, .fontColor = tk::clMaroon,
+     .font = {layout::ClassicFace, 4, tk::FontStyle::Regular}, .parent = "Panel1"},
+    {.name = "ShadowLabel1", .kind = Kind::ShadowLabel, .rect = {185, 212, 0, 0}, .caption = WebHost,
+     .fontColor = tk::clWindowText, .font = layout::DefaultFont,
+     .hint = "Program hakkındaki gelişmeleri sitemizden takip edebilirsiniz...", .cursor = tk::TCursor::HandPoint,
+     .parent = "Panel1"},
+    {.name = "ShadowLabel2", .kind = Kind::ShadowLabel, .rect = {185, 230, 0, 0}, .caption = MailAddress,
+     .fontColor = tk::clWindowText, .font = layout::DefaultFont, .hint = "Program hakkındaki istek ve önerileriniz için...",
+     .cursor = tk::TCursor::HandPoint, .parent = "Panel1"},
+    {.name = "SpeedButton1", .kind = Kind::SpeedButton, .rect = {102, 249, 91, 21}, .caption = "Tamam",
+     .font = layout::DefaultFont, .hint = "Kapat (Esc)", .cursor = tk::TCursor::HandPoint, .parent = "Panel1"},
+    {.name = "CreditsPanel1", .kind = Kind::CreditsPanel, .rect = {5, 72, 284, 129}, .color = tk::clBlack,
+     .fontColor = tk::clLime, .font = {layout::ClassicFace, 13, tk::FontStyle::Bold}},
 }};
 
 // The regular credits, scrolled on black.
@@ -123,20 +116,13 @@ constexpr int blankCount(const std::array<std::string_view, N> &lines)
 static_assert(blankCount(RegularCredits) == 11);
 static_assert(blankCount(GroupCredits) == 7);
 
-constexpr bool uniqueNames()
-{
-    for (std::size_t i = 0; i < Components.size(); ++i)
-        for (std::size_t j = i + 1; j < Components.size(); ++j)
-            if (Components[i].name == Components[j].name)
-                return false;
-    return true;
-}
-static_assert(uniqueNames());
+static_assert(layout::namesUnique(Components));
+static_assert(layout::parentsComeFirst(Components));
 
 constexpr bool insideClientArea()
 {
     for (const Component &c : Components)
-        if (c.left < 0 || c.top < 0 || c.left + c.width > ClientWidth || c.top + c.height > ClientHeight)
+        if (!layout::Rect{0, 0, ClientWidth, ClientHeight}.contains(c.rect))
             return false;
     return true;
 }

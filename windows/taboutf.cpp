@@ -10,6 +10,7 @@
 #include "widgets/tshadowlabel.h"
 #include "windows/aboutflayout.h"
 #include "windows/instances.h"
+#include "windows/layoutbuilder.h"
 
 #include <QDesktopServices>
 #include <QIcon>
@@ -21,11 +22,6 @@
 #include <QUrl>
 
 namespace {
-
-QFont fontOf(const aboutf::FontDef &def)
-{
-    return tk::makeFont(tk::qs(def.face), def.pixelHeight, def.style);
-}
 
 template <std::size_t N>
 QStringList linesOf(const std::array<std::string_view, N> &lines)
@@ -57,14 +53,6 @@ TAboutF::UrlOpener &urlOpener()
     return opener;
 }
 
-const aboutf::Component &component(std::string_view name)
-{
-    for (const aboutf::Component &c : aboutf::Components)
-        if (c.name == name)
-            return c;
-    qFatal("about dialog layout has no component %.*s", int(name.size()), name.data());
-}
-
 } // namespace
 
 TAboutF::TAboutF(QWidget *parent)
@@ -88,60 +76,17 @@ TAboutF::~TAboutF() = default;
 
 void TAboutF::buildComponents()
 {
-    using aboutf::Component;
-    auto place = [](QWidget *w, const Component &c) {
-        w->setObjectName(tk::qs(c.name));
-        w->setFont(fontOf(c.font));
-        w->setFocusPolicy(Qt::NoFocus);
-        if (c.width > 0)
-            w->setGeometry(c.left, c.top, c.width, c.height);
-        else
-            w->move(c.left, c.top);
-        if (!c.hint.empty())
-            tk::THint::set(w, tk::qs(c.hint), true, false);
-        if (c.handCursor)
-            tk::THint::setCursor(w, tk::TCursor::HandPoint);
-    };
-    auto shadowLabel = [&](const Component &c, QWidget *parent) {
-        auto *label = new TShadowLabel(parent);
-        place(label, c);
-        label->setFontColor(c.font.color);
-        label->setCaption(tk::qs(c.caption));
-        return label;
-    };
-    auto plainLabel = [&](const Component &c, QWidget *parent, bool transparent) {
-        auto *label = new tk::TLabel(parent);
-        place(label, c);
-        label->setTransparent(transparent);
-        label->setFontColor(c.font.color);
-        label->setCaption(tk::qs(c.caption));
-        return label;
-    };
-    auto creditsPanel = [&](const Component &c, QWidget *parent) {
-        auto *panel = new TCreditsPanel(parent);
-        place(panel, c);
-        panel->setFontColor(c.font.color);
-        panel->setCycled(true);
-        panel->setInterval(50);
-        panel->setGlyphLayout(TCreditsPanel::TGlyphLayout::glGlyphTop);
-        panel->setBevelOuter(TCreditsPanel::TBevelCut::bvNone);
-        panel->setBevelInner(TCreditsPanel::TBevelCut::bvNone);
-        panel->setBorderWidth(0);
-        panel->setGlyph(tk::loadPicture(QStringLiteral(":/assets/about_emblem.png")));
-        return panel;
-    };
+    // Every control with a hint shows it.
+    tk::THint::setShowHint(this, true);
+    LayoutBuilder::build(this, aboutf::Components);
+    for (const aboutf::Component &c : aboutf::Components)
+        LayoutBuilder::component<QWidget>(this, c.name)->setFocusPolicy(Qt::NoFocus);
 
-    Panel1 = new tk::TPanel(this);
-    place(Panel1, component("Panel1"));
-    Panel1->setBevelOuter(tk::TBevelCut::Lowered);
-    Panel1->setColor(tk::clBtnFace);
-
-    ShadowLabel4 = shadowLabel(component("ShadowLabel4"), Panel1);
-    ShadowLabel3 = shadowLabel(component("ShadowLabel3"), Panel1);
     // Docked one under the other at the top inside the bevel, across the panel's width.
-    const QRect inside = Panel1->rect().adjusted(1, 1, -1, -1);
+    const QRect inside = LayoutBuilder::component<tk::TPanel>(this, "Panel1")->rect().adjusted(1, 1, -1, -1);
     int top = inside.top();
-    for (TShadowLabel *heading : {ShadowLabel4, ShadowLabel3}) {
+    for (const char *name : {"ShadowLabel4", "ShadowLabel3"}) {
+        auto *heading = LayoutBuilder::component<TShadowLabel>(this, name);
         heading->setAlign(TShadowLabel::TAlign::alTop);
         heading->setAlignment(TShadowLabel::TAlignment::taCenter);
         heading->setGeometry(inside.left(), top, inside.width(), heading->height());
@@ -149,41 +94,35 @@ void TAboutF::buildComponents()
         top += heading->height();
     }
 
-    srm = plainLabel(component("srm"), Panel1, false);
-    srm->setColor(tk::clBtnFace);
+    srm = LayoutBuilder::component<tk::TLabel>(this, "srm");
 
-    const Component &group = component("CreditsPanel2");
-    CreditsPanel2 = creditsPanel(group, Panel1);
-    CreditsPanel2->setColor(tk::clSilver);
+    CreditsPanel1 = LayoutBuilder::component<TCreditsPanel>(this, "CreditsPanel1");
+    CreditsPanel2 = LayoutBuilder::component<TCreditsPanel>(this, "CreditsPanel2");
+    for (TCreditsPanel *panel : {CreditsPanel2, CreditsPanel1}) {
+        panel->setCycled(true);
+        panel->setInterval(50);
+        panel->setGlyphLayout(TCreditsPanel::TGlyphLayout::glGlyphTop);
+        panel->setBevelOuter(TCreditsPanel::TBevelCut::bvNone);
+        panel->setBevelInner(TCreditsPanel::TBevelCut::bvNone);
+        panel->setBorderWidth(0);
+        panel->setGlyph(tk::loadPicture(QStringLiteral(":/assets/about_emblem.png")));
+    }
     CreditsPanel2->setTextStyle(TCreditsPanel::TBevelCut::bvLowered);
     CreditsPanel2->setLines(linesOf(aboutf::GroupCredits));
     CreditsPanel2->hide();
+    CreditsPanel1->setLines(linesOf(aboutf::RegularCredits));
+    CreditsPanel1->raise();
 
-    Image2 = new tk::TImage(Panel1);
-    place(Image2, component("Image2"));
-    Image2->setPixmap(keyedOut(QStringLiteral(":/assets/about_logo.png"), Qt::white));
+    LayoutBuilder::component<tk::TImage>(this, "Image2")
+        ->setPixmap(keyedOut(QStringLiteral(":/assets/about_logo.png"), Qt::white));
 
-    Label4 = plainLabel(component("Label4"), Panel1, true);
-    Label5 = plainLabel(component("Label5"), Panel1, true);
-    ShadowLabel1 = shadowLabel(component("ShadowLabel1"), Panel1);
-    ShadowLabel2 = shadowLabel(component("ShadowLabel2"), Panel1);
+    ShadowLabel1 = LayoutBuilder::component<TShadowLabel>(this, "ShadowLabel1");
+    ShadowLabel2 = LayoutBuilder::component<TShadowLabel>(this, "ShadowLabel2");
 
-    const Component &button = component("SpeedButton1");
-    SpeedButton1 = new QToolButton(Panel1);
-    place(SpeedButton1, button);
-    SpeedButton1->setText(tk::qs(button.caption));
-    SpeedButton1->setAutoRaise(true);
-    SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    SpeedButton1->setIconSize(QSize(16, 16));
+    SpeedButton1 = LayoutBuilder::component<QToolButton>(this, "SpeedButton1");
     const QColor purple = tk::clPurple.toQColor();
     SpeedButton1->setIcon(tk::pixelArtIcon({keyedOut(QStringLiteral(":/assets/about_tick.png"), purple).toImage()},
                                            keyedOut(QStringLiteral(":/assets/about_tick_disabled.png"), purple).toImage()));
-
-    const Component &regular = component("CreditsPanel1");
-    CreditsPanel1 = creditsPanel(regular, this);
-    CreditsPanel1->setColor(tk::clBlack);
-    CreditsPanel1->setLines(linesOf(aboutf::RegularCredits));
-    CreditsPanel1->raise();
 }
 
 TAboutF::UrlOpener TAboutF::setUrlOpener(UrlOpener opener)

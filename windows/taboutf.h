@@ -11,9 +11,7 @@ class TCreditsPanel;
 class TShadowLabel;
 
 namespace tk {
-class TImage;
 class TLabel;
-class TPanel;
 } // namespace tk
 
 // The about dialog: headings, version, the scrolling credits and the maker's links.
@@ -29,15 +27,10 @@ public:
     // Replaces the desktop hand-off (tests record the addresses instead); returns the previous one.
     static UrlOpener setUrlOpener(UrlOpener opener);
 
-    tk::TPanel *Panel1 = nullptr;
-    TShadowLabel *ShadowLabel4 = nullptr;
-    TShadowLabel *ShadowLabel3 = nullptr;
+    // The components the handlers use; the others are found by name (LayoutBuilder::component).
     tk::TLabel *srm = nullptr;
     TCreditsPanel *CreditsPanel1 = nullptr;
     TCreditsPanel *CreditsPanel2 = nullptr;
-    tk::TImage *Image2 = nullptr;
-    tk::TLabel *Label4 = nullptr;
-    tk::TLabel *Label5 = nullptr;
     TShadowLabel *ShadowLabel1 = nullptr;
     TShadowLabel *ShadowLabel2 = nullptr;
     QToolButton *SpeedButton1 = nullptr;

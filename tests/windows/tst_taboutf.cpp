@@ -11,6 +11,7 @@
 #include "widgets/tthreadedtimer.h"
 #include "windows/aboutflayout.h"
 #include "windows/instances.h"
+#include "windows/layoutbuilder.h"
 #include "windows/tcetvelf.h"
 
 #include <QLabel>
@@ -77,6 +78,9 @@ private:
     void apply(const QString &step);
 
     std::unique_ptr<Tcetvelf> m_main;
+
+    template <typename T>
+    T *named(const char *name) const { return LayoutBuilder::component<T>(m_dialog.get(), name); }
     std::unique_ptr<TAboutF> m_dialog;
     std::unique_ptr<QWidget> m_other;
 };
@@ -117,8 +121,7 @@ void TestAboutF::components_data()
     QTest::addColumn<QRect>("place"); // empty size: sized to its text
     for (const aboutf::Component &c : aboutf::Components) {
         const QString name = tk::qs(c.name);
-        QTest::newRow(qPrintable(name)) << name << (c.parent == aboutf::Parent::Panel1)
-                                        << QRect(c.left, c.top, c.width, c.height);
+        QTest::newRow(qPrintable(name)) << name << (c.parent == "Panel1") << LayoutBuilder::rectOf(c.rect);
     }
 }
 
@@ -130,7 +133,7 @@ void TestAboutF::components()
 
     auto *w = m_dialog->findChild<QWidget *>(name);
     QVERIFY(w != nullptr);
-    QCOMPARE(w->parentWidget(), onPanel ? static_cast<QWidget *>(m_dialog->Panel1) : m_dialog.get());
+    QCOMPARE(w->parentWidget(), onPanel ? static_cast<QWidget *>(named<tk::TPanel>("Panel1")) : m_dialog.get());
     QCOMPARE(w->pos(), place.topLeft());
     if (place.width() > 0 && !name.startsWith(QLatin1String("ShadowLabel")))
         QCOMPARE(w->size(), place.size());
@@ -139,7 +142,7 @@ void TestAboutF::components()
     // No control takes the keyboard focus: the dialog sees every key.
     QCOMPARE(w->focusPolicy(), Qt::NoFocus);
     const QRect g = w->geometry();
-    QVERIFY2(m_dialog->Panel1->rect().adjusted(1, 1, -1, -1).contains(g) || !onPanel,
+    QVERIFY2(named<tk::TPanel>("Panel1")->rect().adjusted(1, 1, -1, -1).contains(g) || !onPanel,
              qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 leaves the body").arg(name).arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())));
 }
 
@@ -162,18 +165,18 @@ void TestAboutF::onlyLinksAndButtonShowHints()
 
 void TestAboutF::headingsDockedUnderEachOther()
 {
-    const QRect top = m_dialog->ShadowLabel4->geometry();
-    const QRect second = m_dialog->ShadowLabel3->geometry();
+    const QRect top = named<TShadowLabel>("ShadowLabel4")->geometry();
+    const QRect second = named<TShadowLabel>("ShadowLabel3")->geometry();
     QCOMPARE(top.topLeft(), QPoint(1, 1));
     QCOMPARE(top.width(), 291);
     QCOMPARE(second.topLeft(), QPoint(1, top.y() + top.height()));
     QCOMPARE(second.width(), 291);
     QVERIFY(top.height() >= 24 && top.height() <= 28);
-    QCOMPARE(m_dialog->ShadowLabel4->alignment(), TShadowLabel::TAlignment::taCenter);
-    QCOMPARE(m_dialog->ShadowLabel3->caption(), QStringLiteral("Periyodik Cetvel"));
+    QCOMPARE(named<TShadowLabel>("ShadowLabel4")->alignment(), TShadowLabel::TAlignment::taCenter);
+    QCOMPARE(named<TShadowLabel>("ShadowLabel3")->caption(), QStringLiteral("Periyodik Cetvel"));
     // Headings keep the default shadow.
-    QCOMPARE(m_dialog->ShadowLabel4->shadowColor(), tk::clBtnHighlight);
-    QCOMPARE(m_dialog->ShadowLabel4->shadowPos(), TShadowLabel::TShadowPosition::spLeftTop);
+    QCOMPARE(named<TShadowLabel>("ShadowLabel4")->shadowColor(), tk::clBtnHighlight);
+    QCOMPARE(named<TShadowLabel>("ShadowLabel4")->shadowPos(), TShadowLabel::TShadowPosition::spLeftTop);
 }
 
 void TestAboutF::creditLines()
@@ -219,7 +222,7 @@ void TestAboutF::creditsPanelsSetUp()
     QCOMPARE(m_dialog->CreditsPanel2->textStyle(), TCreditsPanel::TBevelCut::bvLowered);
     // The regular panel lies above the body panel, the group panel on it.
     QCOMPARE(m_dialog->CreditsPanel1->parentWidget(), m_dialog.get());
-    QVERIFY(m_dialog->children().indexOf(m_dialog->CreditsPanel1) > m_dialog->children().indexOf(m_dialog->Panel1));
+    QVERIFY(m_dialog->children().indexOf(m_dialog->CreditsPanel1) > m_dialog->children().indexOf(named<tk::TPanel>("Panel1")));
     // Glyph on top, text area under it.
     QCOMPARE(m_dialog->CreditsPanel1->glyphOrigin(), QPoint(131, 6));
     QCOMPARE(m_dialog->CreditsPanel1->textArea(), QRect(3, 29, 278, 97));
@@ -227,7 +230,7 @@ void TestAboutF::creditsPanelsSetUp()
 
 void TestAboutF::pictures()
 {
-    const QImage logo = m_dialog->Image2->pixmap().toImage();
+    const QImage logo = named<tk::TImage>("Image2")->pixmap().toImage();
     QCOMPARE(logo.size(), QSize(50, 39));
     QCOMPARE(qAlpha(logo.pixel(0, 0)), 0);            // white background keyed out
     QCOMPARE(qAlpha(logo.pixel(25, 15)), 255);         // the mark itself
@@ -347,7 +350,7 @@ void TestAboutF::transitions()
     QCOMPARE(describe(actual), describe(expected));
     if (expected.groupShown && expected.dialogShown) {
         // In front of the other controls of the body.
-        QCOMPARE(m_dialog->Panel1->children().last(), m_dialog->CreditsPanel2);
+        QCOMPARE(named<tk::TPanel>("Panel1")->children().last(), m_dialog->CreditsPanel2);
         QVERIFY(m_dialog->CreditsPanel2->isVisible());
     }
     if (expected.regularShown && expected.dialogShown)

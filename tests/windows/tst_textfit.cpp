@@ -231,7 +231,7 @@ void TestTextFit::aboutPlaces()
         const QString row = QStringLiteral("AboutF %1").arg(tk::qs(c.name));
         QWidget *w = child<QWidget>(AboutF, c.name);
         QVERIFY2(w != nullptr, qPrintable(row));
-        if (c.kind == aboutf::Kind::ShadowLabel && c.width > 0) { // the two headings
+        if (c.kind == aboutf::Kind::ShadowLabel && c.rect.width > 0) { // the two headings
             auto *label = static_cast<TShadowLabel *>(w);
             const TShadowLabel::Look look = label->look();
             const bool shadowLeft = look.shadowPos == TShadowLabel::TShadowPosition::spLeftTop
