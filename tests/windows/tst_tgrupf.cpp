@@ -26,6 +26,13 @@
 
 namespace {
 
+// A component of the dialog by name, which must be a T.
+template <typename T>
+T *named(const char *name)
+{
+    return LayoutBuilder::component<T>(grupf, name);
+}
+
 struct CategoryView {
     QString title;
     QString text;
@@ -239,7 +246,7 @@ void TestTgrupf::layout()
 
 void TestTgrupf::toolBar()
 {
-    auto *bar = LayoutBuilder::component<tk::TToolBar>(grupf, "ToolBar1");
+    auto *bar = named<tk::TToolBar>("ToolBar1");
     auto *sep1 = bar->findChild<tk::TToolButton *>(QStringLiteral("ToolButton2"));
     auto *close = bar->findChild<tk::TToolButton *>(QStringLiteral("ToolButton1"));
     auto *sep2 = bar->findChild<tk::TToolButton *>(QStringLiteral("ToolButton4"));
@@ -257,7 +264,7 @@ void TestTgrupf::toolBar()
     QCOMPARE(bar->images(), sabitf->ImageList1);
     QCOMPARE(close->imageIndex(), 1);
     QCOMPARE(close->icon().pixmap(QSize(16, 16), 1.0).toImage(), sabitf->ImageList1->icon(1).pixmap(QSize(16, 16), 1.0).toImage());
-    QCOMPARE(LayoutBuilder::component<tk::TStatusBar>(grupf, "StatusBar1")->panelCount(), 0);
+    QCOMPARE(named<tk::TStatusBar>("StatusBar1")->panelCount(), 0);
 }
 
 void TestTgrupf::memoIsReadOnlyAndTakesTheFocus()

@@ -35,6 +35,13 @@
 
 namespace {
 
+// A component of the dialog by name, which must be a T.
+template <typename T>
+T *named(const char *name)
+{
+    return LayoutBuilder::component<T>(sabitf, name);
+}
+
 QStringList valueTexts()
 {
     QStringList texts;
@@ -110,7 +117,7 @@ qreal inkEnd(const tk::TLabel *label, qreal dpr)
 QStringList valuesNearTheEdge(int spare)
 {
     constexpr int Frame = 2; // the group box's two-pixel etched ring
-    const int limit = LayoutBuilder::component<tk::TGroupBox>(sabitf, "GroupBox1")->width() - Frame - spare;
+    const int limit = named<tk::TGroupBox>("GroupBox1")->width() - Frame - spare;
     const qreal dpr = sabitf->devicePixelRatioF();
     QStringList found;
     for (int n = 1; n <= 16; ++n) {
@@ -118,7 +125,7 @@ QStringList valuesNearTheEdge(int spare)
         const QFontMetrics metrics(value->font());
         const QString text = value->caption();
         if (n == 2) { // the name, centred on its own panel
-            if (metrics.horizontalAdvance(text) > LayoutBuilder::component<tk::TPanel>(sabitf, "Panel1")->width() - 2 * spare)
+            if (metrics.horizontalAdvance(text) > named<tk::TPanel>("Panel1")->width() - 2 * spare)
                 found << QStringLiteral("name \"%1\" wider than its panel").arg(text);
             continue;
         }
@@ -132,9 +139,9 @@ QStringList valuesNearTheEdge(int spare)
     }
     // The real drawing agrees: in the values' rows, the strip just inside the ring holds nothing
     // but the box's colour.
-    const QImage shot = LayoutBuilder::component<tk::TGroupBox>(sabitf, "GroupBox1")->grab().toImage();
-    const QRgb background = LayoutBuilder::component<tk::TGroupBox>(sabitf, "GroupBox1")->color().rgb() & 0xFFFFFF;
-    const int right = int((LayoutBuilder::component<tk::TGroupBox>(sabitf, "GroupBox1")->width() - Frame) * dpr);
+    const QImage shot = named<tk::TGroupBox>("GroupBox1")->grab().toImage();
+    const QRgb background = named<tk::TGroupBox>("GroupBox1")->color().rgb() & 0xFFFFFF;
+    const int right = int((named<tk::TGroupBox>("GroupBox1")->width() - Frame) * dpr);
     for (int n = 1; n <= 16; ++n) {
         const tk::TLabel *value = sabitf->label(n);
         for (int y = int(value->y() * dpr); n != 2 && y < int((value->y() + value->height()) * dpr); ++y)
@@ -452,8 +459,8 @@ void TestTsabitf::captionedValues()
     QFETCH(QPoint, captionAt);
     QFETCH(QString, valueName);
 
-    auto *box = LayoutBuilder::component<tk::TGroupBox>(sabitf, "GroupBox1")->findChild<tk::TStaticText *>(captionName);
-    auto *value = LayoutBuilder::component<tk::TGroupBox>(sabitf, "GroupBox1")->findChild<tk::TLabel *>(valueName);
+    auto *box = named<tk::TGroupBox>("GroupBox1")->findChild<tk::TStaticText *>(captionName);
+    auto *value = named<tk::TGroupBox>("GroupBox1")->findChild<tk::TLabel *>(valueName);
     QVERIFY(box && value);
     QCOMPARE(box->geometry(), QRect(captionAt, QSize(110, 17)));
     QCOMPARE(box->caption(), caption);
@@ -475,7 +482,7 @@ void TestTsabitf::captionedValues()
     QCOMPARE(value->font().pixelSize(), 11);
 
     // Every caption box lies above every value label.
-    const QObjectList order = LayoutBuilder::component<tk::TGroupBox>(sabitf, "GroupBox1")->children();
+    const QObjectList order = named<tk::TGroupBox>("GroupBox1")->children();
     for (QObject *child : order)
         if (qobject_cast<tk::TLabel *>(child))
             QVERIFY2(order.indexOf(child) < order.indexOf(box), qPrintable(child->objectName()));
@@ -503,7 +510,7 @@ void TestTsabitf::toolBarItems()
     QFETCH(int, image);
     QFETCH(QString, hint);
 
-    auto *item = LayoutBuilder::component<tk::TToolBar>(sabitf, "ToolBar1")->findChild<tk::TToolButton *>(name);
+    auto *item = named<tk::TToolBar>("ToolBar1")->findChild<tk::TToolButton *>(name);
     QVERIFY(item);
     QCOMPARE(item->geometry(), geometry);
     QCOMPARE(item->text(), caption);
@@ -537,14 +544,14 @@ void TestTsabitf::nameAndStatusBar()
         QVERIFY2(transparent > 16 && transparent < 200, qPrintable(QString::number(transparent)));
     }
     // The name fills the panel, red, bold, 24 pixels, centred; nothing takes the focus.
-    QCOMPARE(sabitf->label(2)->parentWidget(), static_cast<QWidget *>(LayoutBuilder::component<tk::TPanel>(sabitf, "Panel1")));
-    QCOMPARE(sabitf->label(2)->geometry(), LayoutBuilder::component<tk::TPanel>(sabitf, "Panel1")->clientRect());
+    QCOMPARE(sabitf->label(2)->parentWidget(), static_cast<QWidget *>(named<tk::TPanel>("Panel1")));
+    QCOMPARE(sabitf->label(2)->geometry(), named<tk::TPanel>("Panel1")->clientRect());
     QCOMPARE(sabitf->label(2)->fontColor(), tk::clRed);
     QVERIFY(sabitf->label(2)->font().bold());
     QCOMPARE(sabitf->label(2)->font().pixelSize(), 24);
     QCOMPARE(sabitf->label(2)->textAlignment(), tk::TAlignment::Center);
     QVERIFY(sabitf->label(2)->transparent());
-    QCOMPARE(LayoutBuilder::component<tk::TStatusBar>(sabitf, "StatusBar1")->panelCount(), 0);
+    QCOMPARE(named<tk::TStatusBar>("StatusBar1")->panelCount(), 0);
     for (QWidget *child : sabitf->findChildren<QWidget *>())
         QVERIFY2(child->focusPolicy() == Qt::NoFocus, qPrintable(child->objectName()));
 }
@@ -566,9 +573,9 @@ void TestTsabitf::longValuesAreCoveredAndCut()
     const QStringList before = valueTexts();
     for (int n = 1; n <= 16; ++n)
         sabitf->label(n)->setCaption(QString());
-    auto *value = LayoutBuilder::component<tk::TGroupBox>(sabitf, "GroupBox1")->findChild<tk::TLabel *>(valueName);
+    auto *value = named<tk::TGroupBox>("GroupBox1")->findChild<tk::TLabel *>(valueName);
     value->setCaption(QString(120, u'W'));
-    const QImage image = logicalGrab(LayoutBuilder::component<tk::TGroupBox>(sabitf, "GroupBox1"));
+    const QImage image = logicalGrab(named<tk::TGroupBox>("GroupBox1"));
     const int height = value->height();
     QCOMPARE(height, QFontMetrics(value->font()).height()); // one line
     const int top = value->y();
@@ -579,9 +586,9 @@ void TestTsabitf::longValuesAreCoveredAndCut()
                 count += sameColour(image.pixel(x, y), tk::clYellow) ? 1 : 0;
         return count;
     };
-    const int groupRight = LayoutBuilder::component<tk::TGroupBox>(sabitf, "GroupBox1")->width() - 1;
+    const int groupRight = named<tk::TGroupBox>("GroupBox1")->width() - 1;
     if (!coveringCaption.isEmpty()) {
-        auto *box = LayoutBuilder::component<tk::TGroupBox>(sabitf, "GroupBox1")->findChild<tk::TStaticText *>(coveringCaption);
+        auto *box = named<tk::TGroupBox>("GroupBox1")->findChild<tk::TStaticText *>(coveringCaption);
         QVERIFY(yellowIn(value->x(), box->x() - 1) > 0);
         QCOMPARE(yellowIn(box->x(), box->x() + box->width() - 1), 0);
         // The caption box is drawn whole: its face colour shows in the value's rows.
@@ -594,7 +601,7 @@ void TestTsabitf::longValuesAreCoveredAndCut()
     QVERIFY(value->x() + value->width() > sabitf->width());
     QVERIFY(yellowIn(groupRight - 10, groupRight) > 0);
     // Nothing wrapped into the row below.
-    auto *below = LayoutBuilder::component<tk::TGroupBox>(sabitf, "GroupBox1")->childAt(value->x() + 2, top + height + 8);
+    auto *below = named<tk::TGroupBox>("GroupBox1")->childAt(value->x() + 2, top + height + 8);
     Q_UNUSED(below);
     for (int x = value->x(); x <= groupRight; ++x)
         QVERIFY(!sameColour(image.pixel(x, top + height + 3), tk::clYellow));
@@ -606,7 +613,7 @@ void TestTsabitf::longValuesAreCoveredAndCut()
 void TestTsabitf::captionKeepsItsTrailingBlank()
 {
     // Right-aligned, the caption's last letter stands a blank's width inside the sunken ring.
-    tk::TStaticText *box = LayoutBuilder::component<tk::TStaticText>(sabitf, "StaticText2");
+    tk::TStaticText *box = named<tk::TStaticText>("StaticText2");
     const QImage image = logicalGrab(box);
     int rightmostText = -1;
     for (int x = 1; x < box->width() - 1; ++x)
