@@ -26,12 +26,8 @@
 
 namespace {
 
-// A component of the dialog by name, which must be a T.
 template <typename T>
-T *named(const char *name)
-{
-    return LayoutBuilder::component<T>(grupf, name);
-}
+T *named(const char *name) { return LayoutBuilder::component<T>(grupf, name); }
 
 struct CategoryView {
     QString title;

@@ -35,12 +35,8 @@
 
 namespace {
 
-// A component of the dialog by name, which must be a T.
 template <typename T>
-T *named(const char *name)
-{
-    return LayoutBuilder::component<T>(sabitf, name);
-}
+T *named(const char *name) { return LayoutBuilder::component<T>(sabitf, name); }
 
 QStringList valueTexts()
 {
