@@ -45,8 +45,9 @@ Tcetvelf::~Tcetvelf() = default;
 void Tcetvelf::buildLayout()
 {
     LayoutBuilder::build(this, cetvelflayout::Components);
-    for (const cetvelflayout::TileText &t : cetvelflayout::Tiles)
-        m_tiles[std::size_t(t.z - 1)] = LayoutBuilder::component<TTileButton>(this, t.name);
+    // Collected in one pass: a lookup by name for each of the 114 would search the window each time.
+    for (TTileButton *tile : findChildren<TTileButton *>(Qt::FindDirectChildrenOnly))
+        m_tiles[std::size_t(tile->tag() - 1)] = tile;
 
     auto *statusBar = LayoutBuilder::component<tk::TStatusBar>(this, "StatusBar1");
     for (const cetvelflayout::StatusPanel &panel : cetvelflayout::StatusBar1Panels)
