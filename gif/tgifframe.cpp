@@ -3,6 +3,7 @@
 #include "gif/tgifimage.h"
 #include "gif/tlzwdecoder.h"
 #include "toolkit/error.h"
+#include "toolkit/tcolorkey.h"
 
 #include <QPainter>
 
@@ -121,18 +122,11 @@ QImage TGIFFrame::transparentImage()
     const QImage &picture = bitmap();
     if (picture.isNull())
         return {};
-    QImage keyed = picture;
-    if (!m_keyColor.isNone()) {
-        const QRgb key = pictureDepth() == 1 ? tk::clWhite.rgb() : m_keyColor.rgb();
-        QList<QRgb> colors = keyed.colorTable();
-        for (QRgb &c : colors)
-            if (c == key)
-                c = 0;
-        keyed.setColorTable(colors);
-    }
     // Made at each call, not kept: kept for every frame of a played animation, these would take
     // four times the memory of the decoded pictures, to save a conversion per frame drawn.
-    QImage masked = keyed.convertToFormat(QImage::Format_ARGB32);
+    QImage masked = m_keyColor.isNone()
+        ? picture.convertToFormat(QImage::Format_ARGB32)
+        : tk::keyedOut(picture, pictureDepth() == 1 ? tk::clWhite.rgb() : m_keyColor.rgb());
     if (masked.isNull())
         throw tk::Error("Not enough memory to draw a GIF frame");
     return masked;

@@ -12,8 +12,17 @@
 #include <new>
 
 namespace {
+
 std::atomic<std::uint64_t> pictureLimitBytes{TGIFImage::MaxPictureBytes};
+
+// The 32-bit little-endian count that leads stored form data.
+std::uint32_t storedCount(const char *bytes)
+{
+    const auto *p = reinterpret_cast<const std::uint8_t *>(bytes);
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
 }
+
+} // namespace
 
 std::uint64_t TGIFImage::pictureLimit()
 {
@@ -91,9 +100,7 @@ void TGIFImage::loadFromFormData(QByteArrayView formData)
 {
     if (formData.size() < 4)
         TGIFCursor::fail();
-    const auto *p = reinterpret_cast<const std::uint8_t *>(formData.data());
-    const std::uint32_t count = std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16
-        | std::uint32_t(p[3]) << 24;
+    const std::uint32_t count = storedCount(formData.data());
     if (count > std::uint64_t(formData.size() - 4))
         TGIFCursor::fail();
     loadBuffer(formData.sliced(4, qsizetype(count)).toByteArray());
@@ -104,9 +111,7 @@ void TGIFImage::readData(QIODevice &device)
     const QByteArray head = device.read(4);
     if (head.size() < 4)
         TGIFCursor::fail();
-    const auto *p = reinterpret_cast<const std::uint8_t *>(head.constData());
-    const std::uint32_t count = std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16
-        | std::uint32_t(p[3]) << 24;
+    const std::uint32_t count = storedCount(head.constData());
     // Read in pieces: a forged count must not reserve gigabytes before the data proves it is there.
     QByteArray bytes;
     while (std::uint32_t(bytes.size()) < count) {
@@ -121,12 +126,17 @@ void TGIFImage::readData(QIODevice &device)
 
 QByteArray TGIFImage::formData() const
 {
-    const std::uint32_t count = std::uint32_t(m_data->SourceBytes.size());
+    return formDataOf(m_data->SourceBytes);
+}
+
+QByteArray TGIFImage::formDataOf(QByteArrayView gif)
+{
+    const std::uint32_t count = std::uint32_t(gif.size());
     QByteArray out;
-    out.reserve(qsizetype(count) + 4);
+    out.reserve(gif.size() + 4);
     for (int i = 0; i < 4; ++i)
         out.append(char(count >> (8 * i) & 0xFF));
-    out.append(m_data->SourceBytes);
+    out.append(gif);
     return out;
 }
 

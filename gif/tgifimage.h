@@ -43,6 +43,7 @@ public:
     void loadFromFormData(QByteArrayView formData);  // 32-bit little-endian count, then the bytes
     void readData(QIODevice &device);                // the same layout from a device
     QByteArray formData() const;                     // count + the bytes last loaded
+    static QByteArray formDataOf(QByteArrayView gif); // count + gif
     void writeData(QIODevice &device) const;
 
     // Shares the other image's data and frame items (the frames' pictures are decoded anew).

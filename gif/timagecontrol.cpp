@@ -14,17 +14,6 @@ namespace {
 
 std::atomic<int> backgroundCopies{0};
 
-QString messageOf(std::exception_ptr error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception &e) {
-        return QString::fromUtf8(e.what());
-    } catch (...) {
-        return QStringLiteral("Unknown error");
-    }
-}
-
 } // namespace
 
 TImageControl::TImageControl(QWidget *parent) : QWidget(parent)
@@ -193,7 +182,7 @@ void TImageControl::paintEvent(QPaintEvent *)
             paintContent(canvas);
         } catch (...) {
             // Shown once this paint is over: a message box must not run inside a paint event.
-            const QString message = messageOf(std::current_exception());
+            const QString message = tk::messageOf(std::current_exception());
             QMetaObject::invokeMethod(qApp, [message] { tk::Application::showError(message); }, Qt::QueuedConnection);
         }
         m_drawing = false;

@@ -3,9 +3,9 @@
 namespace tk {
 
 // Horizontal placement of a control's text.
-enum class TAlignment { LeftJustify, RightJustify, Center };
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // The cut of a bevel: none, sunk into the surface, standing out of it, or blank space of its width.
-enum class TBevelCut { None, Lowered, Raised, Space };
+enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
 } // namespace tk

@@ -28,17 +28,6 @@ Application::ErrorDisplay &display()
     return current;
 }
 
-QString messageOf(std::exception_ptr error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception &e) {
-        return QString::fromUtf8(e.what());
-    } catch (...) {
-        return QStringLiteral("Unknown error");
-    }
-}
-
 } // namespace
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
@@ -92,6 +81,17 @@ void Application::guarded(const std::function<void()> &fn)
         fn();
     } catch (...) {
         showError(messageOf(std::current_exception()));
+    }
+}
+
+QString messageOf(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception &e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error");
     }
 }
 

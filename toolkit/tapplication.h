@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QString>
 
+#include <exception>
 #include <functional>
 
 namespace tk {
@@ -30,5 +31,8 @@ public:
     // Runs fn and reports any exception it raises; the form every guarded handler takes.
     static void guarded(const std::function<void()> &fn);
 };
+
+// The message of a caught error, as the error display shows it.
+QString messageOf(std::exception_ptr error);
 
 } // namespace tk

@@ -13,9 +13,9 @@ void TCaptionCache::prepare(const QRect &rect, TAlignment alignment, const QStri
     const QFontMetricsF metrics(font);
     const qreal width = metrics.horizontalAdvance(text);
     qreal x = rect.left();
-    if (alignment == TAlignment::Center)
+    if (alignment == TAlignment::taCenter)
         x += (rect.width() - width) / 2;
-    else if (alignment == TAlignment::RightJustify)
+    else if (alignment == TAlignment::taRightJustify)
         x += rect.width() - width;
     // Whole pixels, as the text drawing of a rectangle places it.
     m_position = QPointF(qRound(x), rect.top() + qRound((rect.height() - metrics.height()) / 2));

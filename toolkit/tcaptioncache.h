@@ -31,7 +31,7 @@ private:
 
     QStaticText m_text;
     QRect m_rect;
-    TAlignment m_alignment = TAlignment::LeftJustify;
+    TAlignment m_alignment = TAlignment::taLeftJustify;
     QPointF m_position;
     bool m_clip = false;
     bool m_valid = false;

@@ -22,14 +22,14 @@ void drawBevelRing(QPainter &painter, const QRect &rect, const QColor &topLeft, 
 
 QRect drawBevel(QPainter &painter, const QRect &rect, TBevelCut cut, int width)
 {
-    if (cut == TBevelCut::None || width <= 0)
+    if (cut == TBevelCut::bvNone || width <= 0)
         return rect;
     QRect r = rect;
-    if (cut == TBevelCut::Space)
+    if (cut == TBevelCut::bvSpace)
         return r.adjusted(width, width, -width, -width);
     const QColor highlight = clBtnHighlight.toQColor();
     const QColor shadow = clBtnShadow.toQColor();
-    const bool raised = cut == TBevelCut::Raised;
+    const bool raised = cut == TBevelCut::bvRaised;
     for (int i = 0; i < width; ++i) {
         drawBevelRing(painter, r, raised ? highlight : shadow, raised ? shadow : highlight);
         r.adjust(1, 1, -1, -1);
@@ -41,9 +41,9 @@ int singleLineFlags(TAlignment alignment)
 {
     int flags = Qt::AlignVCenter | Qt::TextSingleLine;
     switch (alignment) {
-    case TAlignment::LeftJustify: flags |= Qt::AlignLeft; break;
-    case TAlignment::RightJustify: flags |= Qt::AlignRight; break;
-    case TAlignment::Center: flags |= Qt::AlignHCenter; break;
+    case TAlignment::taLeftJustify: flags |= Qt::AlignLeft; break;
+    case TAlignment::taRightJustify: flags |= Qt::AlignRight; break;
+    case TAlignment::taCenter: flags |= Qt::AlignHCenter; break;
     }
     return flags;
 }

@@ -50,7 +50,7 @@ protected:
 private:
     void fitToText();
 
-    TAlignment m_alignment = TAlignment::LeftJustify;
+    TAlignment m_alignment = TAlignment::taLeftJustify;
     bool m_autoSize = true;
     bool m_transparent = true;
     TColor m_color = clBtnFace;

@@ -86,10 +86,10 @@ QRect TPanel::clientRect() const
 {
     QRect r = rect();
     const auto inset = [&r](int n) { r.adjust(n, n, -n, -n); };
-    if (m_bevelOuter != TBevelCut::None)
+    if (m_bevelOuter != TBevelCut::bvNone)
         inset(m_bevelWidth);
     inset(m_borderWidth);
-    if (m_bevelInner != TBevelCut::None)
+    if (m_bevelInner != TBevelCut::bvNone)
         inset(m_bevelWidth);
     return r;
 }

@@ -62,9 +62,9 @@ protected:
 private:
     TCaptionCache m_captionCache;
     QString m_caption;
-    TAlignment m_alignment = TAlignment::Center;
-    TBevelCut m_bevelOuter = TBevelCut::Raised;
-    TBevelCut m_bevelInner = TBevelCut::None;
+    TAlignment m_alignment = TAlignment::taCenter;
+    TBevelCut m_bevelOuter = TBevelCut::bvRaised;
+    TBevelCut m_bevelInner = TBevelCut::bvNone;
     int m_bevelWidth = 1;
     int m_borderWidth = 0;
     TColor m_color = clBtnFace;

@@ -62,7 +62,7 @@ private:
 
     TCaptionCache m_captionCache;
 
-    TAlignment m_alignment = TAlignment::LeftJustify;
+    TAlignment m_alignment = TAlignment::taLeftJustify;
     TStaticBorderStyle m_borderStyle = TStaticBorderStyle::None;
     TColor m_color = clBtnFace;
     TColor m_fontColor = clWindowText;

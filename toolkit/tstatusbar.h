@@ -26,7 +26,7 @@ public:
 
     int panelCount() const { return int(m_panels.size()); }
     // Adds a panel at the right end; returns its index.
-    int addPanel(const QString &text, int width, TAlignment alignment = TAlignment::LeftJustify);
+    int addPanel(const QString &text, int width, TAlignment alignment = TAlignment::taLeftJustify);
     void clearPanels();
 
     // Index-checked: an index outside 0 .. panelCount()-1 raises tk::Error.
@@ -57,7 +57,7 @@ private:
     struct Panel {
         QString text;
         int width = 50;
-        TAlignment alignment = TAlignment::LeftJustify;
+        TAlignment alignment = TAlignment::taLeftJustify;
     };
     const Panel &panelAt(int index) const;
     Panel &panelAt(int index);

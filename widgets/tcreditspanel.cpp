@@ -1,6 +1,7 @@
 #include "widgets/tcreditspanel.h"
 
 #include "toolkit/tapplication.h"
+#include "toolkit/tcolorkey.h"
 #include "toolkit/tdraw.h"
 #include "widgets/devicegrid.h"
 #include "widgets/tthreadedtimer.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-using TBevelCut = TCreditsPanel::TBevelCut;
 
 bool isBlank(const QString &line)
 {
@@ -32,26 +32,12 @@ struct Edges {
     Edges shrunk(int by) const { return {left + by, top + by, right - by, bottom - by}; }
 };
 
-// A bevel space is drawn in the raised colours, as a panel's is.
-void bevel(QPainter &p, QRect &r, TBevelCut cut, int width)
-{
-    if (cut == TBevelCut::bvNone)
-        return;
-    const QColor shadow = tk::clBtnShadow.toQColor();
-    const QColor highlight = tk::clBtnHighlight.toQColor();
-    const bool lowered = cut == TBevelCut::bvLowered;
-    for (int i = 0; i < width; ++i) {
-        tk::drawBevelRing(p, r, lowered ? shadow : highlight, lowered ? highlight : shadow);
-        r.adjust(1, 1, -1, -1);
-    }
-}
-
-Qt::Alignment horizontalAlignment(TCreditsPanel::TAlignment alignment)
+Qt::Alignment horizontalAlignment(tk::TAlignment alignment)
 {
     switch (alignment) {
-    case TCreditsPanel::TAlignment::taLeftJustify: return Qt::AlignLeft;
-    case TCreditsPanel::TAlignment::taRightJustify: return Qt::AlignRight;
-    case TCreditsPanel::TAlignment::taCenter: break;
+    case tk::TAlignment::taLeftJustify: return Qt::AlignLeft;
+    case tk::TAlignment::taRightJustify: return Qt::AlignRight;
+    case tk::TAlignment::taCenter: break;
     }
     return Qt::AlignHCenter;
 }
@@ -110,8 +96,7 @@ void TCreditsPanel::activate()
             rest();
         else
             ScrollTimer->setEnabled(true);
-        if (m_onStartPlay)
-            m_onStartPlay(this);
+        Q_EMIT OnStartPlay(this);
     } catch (...) {
         ScrollTimer->setEnabled(false);
         std::lock_guard lock(m_frameMutex);
@@ -161,8 +146,7 @@ void TCreditsPanel::deactivate()
         update();
     };
     try {
-        if (m_onStopPlay)
-            m_onStopPlay(this);
+        Q_EMIT OnStopPlay(this);
     } catch (...) {
         showHidden();
         throw;
@@ -193,7 +177,7 @@ void TCreditsPanel::MeasureLines()
     m_frame.firstLine = FirstNonBlankLine(m_frame.lines);
     const QFont panelFont = font();
     const QFontMetrics metrics(panelFont);
-    int height = metrics.lineSpacing() + (m_textStyle != TBevelCut::bvNone ? 1 : 0);
+    int height = metrics.lineSpacing() + (m_textStyle != tk::TBevelCut::bvNone ? 1 : 0);
     m_frame.lineHeight = std::clamp(height, 0, 255);
 
     const Areas areas = PlaceAreas(placementLocked());
@@ -346,10 +330,10 @@ void TCreditsPanel::RenderTextFrame(QImage &image, const TextFrame &frame, int s
         if (bottom > 0) {
             const QString text = i < count ? frame.lines[i].left(255) : blank;
             const QRect r(left, top, right - left, bottom - top);
-            if (frame.textStyle == TBevelCut::bvLowered || frame.textStyle == TBevelCut::bvRaised) {
+            if (frame.textStyle == tk::TBevelCut::bvLowered || frame.textStyle == tk::TBevelCut::bvRaised) {
                 p.setPen(frame.highlightColor);
                 p.save();
-                p.translate(frame.textStyle == TBevelCut::bvLowered ? engraving : -engraving);
+                p.translate(frame.textStyle == tk::TBevelCut::bvLowered ? engraving : -engraving);
                 p.drawText(r, flags, text);
                 p.restore();
             }
@@ -363,8 +347,8 @@ void TCreditsPanel::RenderTextFrame(QImage &image, const TextFrame &frame, int s
 
 TCreditsPanel::Areas TCreditsPanel::PlaceAreas(const Placement &pl)
 {
-    const int b = pl.borderWidth + (pl.bevelOuter != TBevelCut::bvNone ? pl.bevelWidth : 0)
-                  + (pl.bevelInner != TBevelCut::bvNone ? pl.bevelWidth : 0);
+    const int b = pl.borderWidth + (pl.bevelOuter != tk::TBevelCut::bvNone ? pl.bevelWidth : 0)
+                  + (pl.bevelInner != tk::TBevelCut::bvNone ? pl.bevelWidth : 0);
     const Edges client{0, 0, pl.clientSize.width(), pl.clientSize.height()};
     const Edges inner = client.shrunk(b);
     Edges text = client.shrunk(b + 3);
@@ -443,29 +427,20 @@ QImage TCreditsPanel::TransparentGlyph(const QImage &glyph)
 {
     if (glyph.isNull())
         return glyph;
-    QImage out = glyph.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = out.pixel(0, out.height() - 1) & 0x00FFFFFFu;
-    for (int y = 0; y < out.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            if ((line[x] & 0x00FFFFFFu) == key)
-                line[x] = 0;
-        }
-    }
-    return out;
+    return tk::keyedOut(glyph, glyph.pixel(0, glyph.height() - 1));
 }
 
 void TCreditsPanel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     QRect r = rect();
-    bevel(p, r, m_bevelOuter, m_bevelWidth);
+    r = tk::drawBevel(p, r, m_bevelOuter, m_bevelWidth);
     const QColor face = m_color.toQColor();
     for (int i = 0; i < m_borderWidth && r.width() > 0 && r.height() > 0; ++i) {
         tk::drawBevelRing(p, r, face, face);
         r.adjust(1, 1, -1, -1);
     }
-    bevel(p, r, m_bevelInner, m_bevelWidth);
+    r = tk::drawBevel(p, r, m_bevelInner, m_bevelWidth);
     if (r.width() <= 0 || r.height() <= 0)
         return;
     p.setClipRect(r);
@@ -617,13 +592,13 @@ void TCreditsPanel::changeEvent(QEvent *event)
     }
 }
 
-TCreditsPanel::TAlignment TCreditsPanel::alignment() const
+tk::TAlignment TCreditsPanel::alignment() const
 {
     std::lock_guard lock(m_frameMutex);
     return m_frame.alignment;
 }
 
-void TCreditsPanel::setAlignment(TAlignment alignment)
+void TCreditsPanel::setAlignment(tk::TAlignment alignment)
 {
     {
         std::lock_guard lock(m_frameMutex);
@@ -727,7 +702,7 @@ void TCreditsPanel::setScrollDirection(TScrollDirection direction)
     changedWhileActive(true, true);
 }
 
-void TCreditsPanel::setTextStyle(TBevelCut style)
+void TCreditsPanel::setTextStyle(tk::TBevelCut style)
 {
     if (m_textStyle == style)
         return;
@@ -738,7 +713,7 @@ void TCreditsPanel::setTextStyle(TBevelCut style)
     changedWhileActive(false, true);
 }
 
-void TCreditsPanel::setBevelOuter(TBevelCut bevel)
+void TCreditsPanel::setBevelOuter(tk::TBevelCut bevel)
 {
     if (m_bevelOuter == bevel)
         return;
@@ -750,7 +725,7 @@ void TCreditsPanel::setBevelOuter(TBevelCut bevel)
     update();
 }
 
-void TCreditsPanel::setBevelInner(TBevelCut bevel)
+void TCreditsPanel::setBevelInner(tk::TBevelCut bevel)
 {
     if (m_bevelInner == bevel)
         return;

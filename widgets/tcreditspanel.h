@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolkit/talignment.h"
 #include "toolkit/tcolor.h"
 
 #include <QFont>
@@ -36,12 +37,9 @@ class ViewWatcher;
 class TCreditsPanel : public QWidget {
     Q_OBJECT
 public:
-    enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
     enum class TGlyphLayout { glGlyphLeft, glGlyphRight, glGlyphTop, glGlyphBottom };
     enum class TScrollDirection { sdVertical, sdHorizontal };
-    enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
-    using TNotifyEvent = std::function<void(TCreditsPanel *sender)>;
     using Clock = std::chrono::steady_clock;
     // The background painter: called with the painter and the rectangle to fill.
     using TPaintClientEvent = std::function<void(TCreditsPanel *sender, QPainter &canvas, const QRect &rect)>;
@@ -55,8 +53,8 @@ public:
         QRect textArea;   // panel coordinates; empty when there is no room
         int scrollExtent = 0;
         TScrollDirection scrollDirection = TScrollDirection::sdVertical;
-        TBevelCut textStyle = TBevelCut::bvNone;
-        TAlignment alignment = TAlignment::taCenter;
+        tk::TBevelCut textStyle = tk::TBevelCut::bvNone;
+        tk::TAlignment alignment = tk::TAlignment::taCenter;
         bool rightToLeft = false;
         QFont font;
         QColor color;         // background
@@ -76,8 +74,8 @@ public:
         QSize clientSize;
         int borderWidth = 0;
         int bevelWidth = 1;
-        TBevelCut bevelOuter = TBevelCut::bvLowered;
-        TBevelCut bevelInner = TBevelCut::bvNone;
+        tk::TBevelCut bevelOuter = tk::TBevelCut::bvLowered;
+        tk::TBevelCut bevelInner = tk::TBevelCut::bvNone;
         QSize glyphSize;
         TGlyphLayout glyphLayout = TGlyphLayout::glGlyphLeft;
         TScrollDirection scrollDirection = TScrollDirection::sdVertical;
@@ -92,8 +90,8 @@ public:
     bool active() const { return m_active; }
     void setActive(bool active);
 
-    TAlignment alignment() const;
-    void setAlignment(TAlignment alignment);
+    tk::TAlignment alignment() const;
+    void setAlignment(tk::TAlignment alignment);
     bool asyncDrawing() const { return m_asyncDrawing; }
     void setAsyncDrawing(bool asyncDrawing);
     bool cycled() const;
@@ -108,12 +106,12 @@ public:
     void setLines(const QStringList &lines);
     TScrollDirection scrollDirection() const { return m_scrollDirection; }
     void setScrollDirection(TScrollDirection direction);
-    TBevelCut textStyle() const { return m_textStyle; }
-    void setTextStyle(TBevelCut style);
-    TBevelCut bevelOuter() const { return m_bevelOuter; }
-    void setBevelOuter(TBevelCut bevel);
-    TBevelCut bevelInner() const { return m_bevelInner; }
-    void setBevelInner(TBevelCut bevel);
+    tk::TBevelCut textStyle() const { return m_textStyle; }
+    void setTextStyle(tk::TBevelCut style);
+    tk::TBevelCut bevelOuter() const { return m_bevelOuter; }
+    void setBevelOuter(tk::TBevelCut bevel);
+    tk::TBevelCut bevelInner() const { return m_bevelInner; }
+    void setBevelInner(tk::TBevelCut bevel);
     int bevelWidth() const { return m_bevelWidth; }
     void setBevelWidth(int width);
     int borderWidth() const { return m_borderWidth; }
@@ -126,10 +124,6 @@ public:
 
     TPaintClientEvent onPaintClient() const { return m_onPaintClient; }
     void setOnPaintClient(TPaintClientEvent handler);
-    TNotifyEvent onStartPlay() const { return m_onStartPlay; }
-    void setOnStartPlay(TNotifyEvent handler) { m_onStartPlay = std::move(handler); }
-    TNotifyEvent onStopPlay() const { return m_onStopPlay; }
-    void setOnStopPlay(TNotifyEvent handler) { m_onStopPlay = std::move(handler); }
 
     // The scroll state and the measured areas (valid while active). While the panel rests, the
     // position its ticks would have reached by now.
@@ -158,6 +152,12 @@ public:
     // Where a cycled pass stands after `ticks` more ticks from pos: each tick moves it one pixel,
     // and the tick that finds it at scrollExtent starts the pass again at 0.
     static int ScrollPosAfter(int pos, std::uint64_t ticks, int scrollExtent);
+
+Q_SIGNALS:
+    // Emitted when the panel starts and stops playing. An error raised by a handler of the start
+    // undoes the activation and passes on to whoever activated the panel.
+    void OnStartPlay(TCreditsPanel *sender);
+    void OnStopPlay(TCreditsPanel *sender);
 
 protected:
     // The clock a resting panel counts its ticks by (tests give it one of their own).
@@ -223,15 +223,13 @@ private:
     QImage m_glyphDrawn;
     TGlyphLayout m_glyphLayout = TGlyphLayout::glGlyphLeft;
     TScrollDirection m_scrollDirection = TScrollDirection::sdVertical;
-    TBevelCut m_textStyle = TBevelCut::bvNone;
-    TBevelCut m_bevelOuter = TBevelCut::bvLowered;
-    TBevelCut m_bevelInner = TBevelCut::bvNone;
+    tk::TBevelCut m_textStyle = tk::TBevelCut::bvNone;
+    tk::TBevelCut m_bevelOuter = tk::TBevelCut::bvLowered;
+    tk::TBevelCut m_bevelInner = tk::TBevelCut::bvNone;
     int m_bevelWidth = 1;
     int m_borderWidth = 0;
     tk::TColor m_color = tk::clBtnFace;
     tk::TColor m_fontColor = tk::clWindowText;
     TPaintClientEvent m_onPaintClient;
-    TNotifyEvent m_onStartPlay;
-    TNotifyEvent m_onStopPlay;
     QList<QPointer<QWidget>> m_hiddenChildren;
 };

@@ -220,9 +220,9 @@ void layoutTile(const TileLayoutInput &in, TileLayout &out)
         const QString shown = displayText(lines[i], &accelerators);
         const int lw = fm.horizontalAdvance(shown);
         int x = textX;
-        if (in.alignment == T::taCenter)
+        if (in.alignment == tk::TAlignment::taCenter)
             x = textX + (textW - lw) / 2;
-        else if (in.alignment == T::taRightJustify)
+        else if (in.alignment == tk::TAlignment::taRightJustify)
             x = textX + textW - lw;
         TileLayout::Line line;
         line.pos = QPoint(x, textY + int(i) * lineHeight);

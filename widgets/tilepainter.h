@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/talignment.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QFont>
@@ -16,7 +18,6 @@ class QPainter;
 
 // The value types of the tile button, shared by the button and its painter.
 struct TileButtonTypes {
-    enum TAlignment { taLeftJustify, taRightJustify, taCenter };
     enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
     enum TButtonStyle { bsAutoDetect, bsWin31, bsNew };
     enum TDropDownMenuPos { dmpBottom, dmpRight };
@@ -30,7 +31,7 @@ struct TileLayoutInput {
     QSize contentSize;                  // W x H of the rectangle inside the bevel
     QSize glyphSize;                    // one glyph image (bitmap width / NumGlyphs x height)
     TileButtonTypes::TButtonLayout layout = TileButtonTypes::blGlyphTop;
-    TileButtonTypes::TAlignment alignment = TileButtonTypes::taCenter;
+    tk::TAlignment alignment = tk::TAlignment::taCenter;
     int margin = -1;
     int spacing = 1;
     bool wordWrap = false;

@@ -1,9 +1,9 @@
 #include "widgets/tshadowlabel.h"
 
+#include "toolkit/thover.h"
 #include "widgets/devicegrid.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QEnterEvent>
 #include <QFontMetrics>
 #include <QKeySequence>
@@ -43,16 +43,16 @@ ShadowParams shadowParams(const TShadowLabel::Look &look)
     return p;
 }
 
-TShadowLabel::TAlignment effectiveAlignment(const TShadowLabel::Look &look)
+tk::TAlignment effectiveAlignment(const TShadowLabel::Look &look)
 {
     if (!look.rightToLeft)
         return look.alignment;
     switch (look.alignment) {
-    case TShadowLabel::TAlignment::taLeftJustify: return TShadowLabel::TAlignment::taRightJustify;
-    case TShadowLabel::TAlignment::taRightJustify: return TShadowLabel::TAlignment::taLeftJustify;
-    case TShadowLabel::TAlignment::taCenter: break;
+    case tk::TAlignment::taLeftJustify: return tk::TAlignment::taRightJustify;
+    case tk::TAlignment::taRightJustify: return tk::TAlignment::taLeftJustify;
+    case tk::TAlignment::taCenter: break;
     }
-    return TShadowLabel::TAlignment::taCenter;
+    return tk::TAlignment::taCenter;
 }
 
 int textFlags(const TShadowLabel::Look &look)
@@ -60,9 +60,9 @@ int textFlags(const TShadowLabel::Look &look)
     // Absolute: the mirroring for right-to-left reading is done here, not again by the painter.
     int flags = Qt::AlignTop | Qt::AlignAbsolute | Qt::TextExpandTabs;
     switch (effectiveAlignment(look)) {
-    case TShadowLabel::TAlignment::taLeftJustify: flags |= Qt::AlignLeft; break;
-    case TShadowLabel::TAlignment::taRightJustify: flags |= Qt::AlignRight; break;
-    case TShadowLabel::TAlignment::taCenter: flags |= Qt::AlignHCenter; break;
+    case tk::TAlignment::taLeftJustify: flags |= Qt::AlignLeft; break;
+    case tk::TAlignment::taRightJustify: flags |= Qt::AlignRight; break;
+    case tk::TAlignment::taCenter: flags |= Qt::AlignHCenter; break;
     }
     if (look.wordWrap)
         flags |= Qt::TextWordWrap;
@@ -127,7 +127,7 @@ void TShadowLabel::setCaption(const QString &caption)
     update();
 }
 
-void TShadowLabel::setAlignment(TAlignment alignment)
+void TShadowLabel::setAlignment(tk::TAlignment alignment)
 {
     if (alignment == m_alignment)
         return;
@@ -346,7 +346,7 @@ void TShadowLabel::adjustBounds()
         return;
     }
     int left = x();
-    if (effectiveAlignment(l) == TAlignment::taRightJustify)
+    if (effectiveAlignment(l) == tk::TAlignment::taRightJustify)
         left += width() - newWidth;
     setGeometry(left, y(), newWidth, newHeight);
 }
@@ -354,11 +354,6 @@ void TShadowLabel::adjustBounds()
 QSize TShadowLabel::sizeHint() const
 {
     return size();
-}
-
-bool TShadowLabel::applicationInForeground()
-{
-    return QApplication::activeWindow() != nullptr;
 }
 
 bool TShadowLabel::event(QEvent *e)
@@ -411,7 +406,7 @@ void TShadowLabel::mouseReleaseEvent(QMouseEvent *e)
 
 void TShadowLabel::enterEvent(QEnterEvent *e)
 {
-    if (isEnabled() && !m_mouseInside && applicationInForeground())
+    if (isEnabled() && !m_mouseInside && tk::applicationInForeground())
         setMouseInside(true);
     QWidget::enterEvent(e);
 }
@@ -452,7 +447,7 @@ void TShadowLabel::showEvent(QShowEvent *e)
 
 void TShadowLabel::evaluateHover()
 {
-    const bool inside = isEnabled() && QApplication::widgetAt(QCursor::pos()) == this && applicationInForeground();
+    const bool inside = tk::underPointer(this);
     setMouseInside(inside);
 }
 

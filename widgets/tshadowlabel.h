@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolkit/talignment.h"
 #include "toolkit/tcolor.h"
 
 #include <QPointer>
@@ -16,7 +17,6 @@ class QPainter;
 class TShadowLabel : public QWidget {
     Q_OBJECT
 public:
-    enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
     enum class TTextLayout { tlTop, tlCenter, tlBottom };
     enum class TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
     // Docking to the parent; only the top edge is needed by the program's windows.
@@ -29,7 +29,7 @@ public:
         QColor fontColor;
         QColor color;
         QColor shadowColor;
-        TAlignment alignment = TAlignment::taLeftJustify;
+        tk::TAlignment alignment = tk::TAlignment::taLeftJustify;
         TTextLayout layout = TTextLayout::tlTop;
         TShadowPosition shadowPos = TShadowPosition::spLeftTop;
         int shadowSize = 1;
@@ -49,8 +49,8 @@ public:
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
 
-    TAlignment alignment() const { return m_alignment; }
-    void setAlignment(TAlignment alignment);
+    tk::TAlignment alignment() const { return m_alignment; }
+    void setAlignment(tk::TAlignment alignment);
     bool autoSize() const { return m_autoSize; }
     void setAutoSize(bool autoSize);
     TTextLayout layout() const { return m_layout; }
@@ -98,9 +98,6 @@ public:
 
     QSize sizeHint() const override;
 
-    // True while the active window is one of the program's own.
-    static bool applicationInForeground();
-
 Q_SIGNALS:
     void clicked(TShadowLabel *sender);
     void mouseEntered(TShadowLabel *sender);
@@ -124,7 +121,7 @@ private:
     void onFocusChanged(QWidget *old, QWidget *now);
 
     QString m_caption;
-    TAlignment m_alignment = TAlignment::taLeftJustify;
+    tk::TAlignment m_alignment = tk::TAlignment::taLeftJustify;
     bool m_autoSize = true;
     TTextLayout m_layout = TTextLayout::tlTop;
     tk::TColor m_shadowColor = tk::clBtnHighlight;

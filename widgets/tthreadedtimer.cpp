@@ -163,17 +163,6 @@ struct Call {
     std::exception_ptr error;
 };
 
-QString messageOf(const std::exception_ptr &error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception &e) {
-        return QString::fromUtf8(e.what());
-    } catch (...) {
-        return QStringLiteral("Unknown error");
-    }
-}
-
 void nameThread(const QByteArray &name)
 {
 #ifdef __linux__
@@ -554,7 +543,7 @@ void TThreadedTimer::ownerTick(std::unique_lock<std::mutex> &lock)
         // As a worker that hands its tick over and gets an error back: it reports it and ends.
         shared->failed = true;
         lock.unlock();
-        tk::Application::showError(messageOf(error));
+        tk::Application::showError(tk::messageOf(error));
         return;
     }
     if (shared->armed && shouldRun())
@@ -615,7 +604,7 @@ void TThreadedTimer::workerLoop(TThreadedTimer *timer, std::shared_ptr<Shared> s
         try {
             timer->tick();
         } catch (...) {
-            tk::Application::showError(messageOf(std::current_exception()));
+            tk::Application::showError(tk::messageOf(std::current_exception()));
         }
         lock.lock();
         sh.inWorkerTick = false;

@@ -1,11 +1,12 @@
 #include "widgets/ttilebutton.h"
 
+#include "toolkit/tcolorkey.h"
 #include "toolkit/thint.h"
+#include "toolkit/thover.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QCursor>
 #include <QDialog>
 #include <QEvent>
 #include <QKeySequence>
@@ -91,11 +92,6 @@ QAccessibleInterface *tileAccessibleFactory(const QString &className, QObject *o
     if (className == QLatin1String("TTileButton") && object && object->isWidgetType())
         return new TTileButtonAccessible(static_cast<TTileButton *>(object));
     return nullptr;
-}
-
-bool applicationInForeground()
-{
-    return QApplication::activeWindow() != nullptr;
 }
 
 } // namespace
@@ -192,7 +188,7 @@ void TTileButton::setTag(int tag)
     m_tag = tag;
 }
 
-void TTileButton::setAlignment(TAlignment value)
+void TTileButton::setAlignment(tk::TAlignment value)
 {
     if (value == m_alignment)
         return;
@@ -258,16 +254,8 @@ void TTileButton::setGlyph(const QImage &glyph)
     if (!glyph.isNull() && !m_glyph.isNull() && glyph == m_glyph)
         return;
     // Fuchsia is the glyph bitmap's transparent colour.
-    m_glyph = glyph.isNull() ? QImage() : glyph.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (!m_glyph.isNull()) {
-        const QRgb key = tk::clFuchsia.rgb();
-        for (int y = 0; y < m_glyph.height(); ++y) {
-            auto *row = reinterpret_cast<QRgb *>(m_glyph.scanLine(y));
-            for (int x = 0; x < m_glyph.width(); ++x)
-                if (row[x] == key)
-                    row[x] = 0;
-        }
-    }
+    m_glyph = glyph.isNull() ? QImage()
+                             : tk::keyedOut(glyph, tk::clFuchsia.rgb()).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     invalidateLayout();
     update();
 }
@@ -622,7 +610,7 @@ void TTileButton::mouseDoubleClickEvent(QMouseEvent *e)
 void TTileButton::enterEvent(QEnterEvent *e)
 {
     QWidget::enterEvent(e);
-    if (isEnabled() && !m_mouseInside && applicationInForeground()) {
+    if (isEnabled() && !m_mouseInside && tk::applicationInForeground()) {
         m_mouseInside = true;
         if (m_flat)
             repaint();
@@ -643,7 +631,7 @@ void TTileButton::leaveEvent(QEvent *e)
 
 void TTileButton::evaluateHover()
 {
-    const bool inside = isEnabled() && QApplication::widgetAt(QCursor::pos()) == this && applicationInForeground();
+    const bool inside = tk::underPointer(this);
     if (inside == m_mouseInside)
         return;
     m_mouseInside = inside;

@@ -49,8 +49,8 @@ public:
     int tag() const { return m_tag; }                       // default 0
     void setTag(int tag);
 
-    TAlignment alignment() const { return m_alignment; }    // default taCenter
-    void setAlignment(TAlignment value);
+    tk::TAlignment alignment() const { return m_alignment; }    // default tk::TAlignment::taCenter
+    void setAlignment(tk::TAlignment value);
     bool allowAllUp() const { return m_allowAllUp; }        // default false
     void setAllowAllUp(bool value);
     bool allowTimer() const { return m_allowTimer; }        // default false
@@ -150,7 +150,7 @@ private:
     bool m_parentShowHint = false;
     int m_tag = 0;
 
-    TAlignment m_alignment = taCenter;
+    tk::TAlignment m_alignment = tk::TAlignment::taCenter;
     bool m_allowAllUp = false;
     bool m_allowTimer = false;
     bool m_down = false;

@@ -31,7 +31,7 @@ inline constexpr layout::Font BoldFont{layout::ClassicFace, 11, tk::FontStyle::B
 // headings are docked to the top inside Panel1's bevel, one under the other.
 inline constexpr std::array<Component, 12> Components{{
     {.name = "Panel1", .kind = Kind::Panel, .rect = {0, 0, 293, 274}, .color = tk::clBtnFace,
-     .font = layout::DefaultFont, .bevel = tk::TBevelCut::Lowered},
+     .font = layout::DefaultFont, .bevel = tk::TBevelCut::bvLowered},
     {.name = "ShadowLabel4", .kind = Kind::ShadowLabel, .rect = {1, 1, 291, 26}, .caption = "Tamelis",
      .fontColor = tk::clBlue, .font = HeadingFont, .parent = "Panel1"},
     {.name = "ShadowLabel3", .kind = Kind::ShadowLabel, .rect = {1, 27, 291, 26}, .caption = "Periyodik Cetvel",

@@ -326,7 +326,7 @@ inline constexpr layout::Font TitleFont{ClassicFace, 16, tk::FontStyle::Bold};
 
 // Every text is centred in its box: the boxes were measured for the classic face, and a stand-in
 // face, a little wider or narrower, then leaves the same margin on either side.
-inline constexpr tk::TAlignment TextAlignment = tk::TAlignment::Center;
+inline constexpr tk::TAlignment TextAlignment = tk::TAlignment::taCenter;
 
 constexpr Component band(const Band &b)
 {
@@ -351,14 +351,14 @@ constexpr Component heading(const Heading &h, int column)
     return {.name = h.name, .kind = Kind::StaticText, .rect = {columnLeft(column), 42, CellSize, 30},
             .caption = h.caption, .color = aGroup ? AHeadingColor : BHeadingColor,
             .fontColor = tk::clWindowText, .font = HeadingFont, .hint = h.hint, .cursor = tk::TCursor::HandPoint,
-            .alignment = TextAlignment, .bevel = tk::TBevelCut::Lowered};
+            .alignment = TextAlignment, .bevel = tk::TBevelCut::bvLowered};
 }
 
 constexpr Component periodLabel(const PeriodLabel &p)
 {
     return {.name = p.name, .kind = Kind::StaticText, .rect = {3, p.top, 55, 20}, .caption = p.caption,
             .color = PeriodLabelColor, .fontColor = tk::clWindowText, .font = SmallBoldFont, .hint = p.hint,
-            .cursor = tk::TCursor::HandPoint, .alignment = TextAlignment, .bevel = tk::TBevelCut::Lowered};
+            .cursor = tk::TCursor::HandPoint, .alignment = TextAlignment, .bevel = tk::TBevelCut::bvLowered};
 }
 
 constexpr Component text(std::string_view name, std::string_view caption, Rect rect, tk::TColor color)
@@ -372,7 +372,7 @@ constexpr Component statePanel(std::string_view name, int left, std::string_view
 {
     return {.name = name, .kind = Kind::Panel, .rect = {left, 118, 60, 25}, .caption = caption, .color = color,
             .fontColor = tk::clWhite, .font = SmallBoldFont, .hint = hint, .cursor = tk::TCursor::HandPoint,
-            .bevel = tk::TBevelCut::Raised};
+            .bevel = tk::TBevelCut::bvRaised};
 }
 
 inline constexpr std::size_t ComponentCount = Bands.size() + 1 + Tiles.size() + 3 + Headings.size()
@@ -406,7 +406,7 @@ constexpr std::array<Component, ComponentCount> build()
     all[i++] = statePanel("Panel31", 416, "YAPAY", SyntheticColor, "Yapay");
     all[i++] = {.name = "Panel1", .kind = Kind::Panel, .rect = {0, 0, 769, 30},
                 .caption = "KORVANTA Tamelis - Periyodik Cetvel", .color = TitleColor, .fontColor = tk::clNavy,
-                .font = TitleFont, .bevel = tk::TBevelCut::Raised};
+                .font = TitleFont, .bevel = tk::TBevelCut::bvRaised};
     all[i++] = {.name = "StatusBar1", .kind = Kind::StatusBar, .rect = {0, 460, 769, 19}, .color = tk::clBtnFace,
                 .fontColor = tk::clWindowText, .font = DefaultFont};
     all[i++] = {.name = "RoundedButton1", .kind = Kind::RoundedButton, .rect = {4, 40, 55, 33}, .caption = "Kapat",
@@ -425,7 +425,7 @@ inline constexpr std::array<Component, detail::ComponentCount> Components = deta
 // What a row stands for in the table, beyond the kind of control it makes.
 constexpr bool isBoxedText(const Component &c)
 {
-    return c.kind == Kind::StaticText && c.bevel == tk::TBevelCut::Lowered;
+    return c.kind == Kind::StaticText && c.bevel == tk::TBevelCut::bvLowered;
 }
 constexpr bool isPeriodLabel(const Component &c)
 {

@@ -79,8 +79,8 @@ struct Component {
     tk::TCursor cursor = tk::TCursor::Default;
     int tag = 0;
     std::string_view parent{};         // empty: the window itself
-    tk::TAlignment alignment = tk::TAlignment::LeftJustify;
-    tk::TBevelCut bevel = tk::TBevelCut::None;
+    tk::TAlignment alignment = tk::TAlignment::taLeftJustify;
+    tk::TBevelCut bevel = tk::TBevelCut::bvNone;
 };
 
 // Checks every table makes: names are unique, and a parent comes before its children.

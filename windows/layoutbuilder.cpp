@@ -47,7 +47,7 @@ void setUp(tk::TStaticText *text, const Component &c)
     if (hasColor(c.fontColor))
         text->setFontColor(c.fontColor);
     text->setTextAlignment(c.alignment);
-    text->setBorderStyle(c.bevel == tk::TBevelCut::Lowered ? tk::TStaticBorderStyle::Sunken
+    text->setBorderStyle(c.bevel == tk::TBevelCut::bvLowered ? tk::TStaticBorderStyle::Sunken
                                                            : tk::TStaticBorderStyle::None);
 }
 

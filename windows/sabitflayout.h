@@ -108,10 +108,10 @@ constexpr std::array<Component, ComponentCount> build()
     std::size_t i = 0;
     all[i++] = {.name = "ToolBar1", .kind = Kind::ToolBar, .rect = {0, 0, 641, 40}, .color = StrongBlue};
     all[i++] = {.name = "Panel1", .kind = Kind::Panel, .rect = {0, 40, 641, 30}, .color = LightGreen,
-                .bevel = tk::TBevelCut::Raised};
+                .bevel = tk::TBevelCut::bvRaised};
     // The element's name, across the panel inside its bevel.
     all[i++] = {.name = "Label2", .kind = Kind::Label, .rect = {1, 1, 639, 28}, .fontColor = tk::clRed,
-                .font = NameFont, .parent = "Panel1", .alignment = tk::TAlignment::Center};
+                .font = NameFont, .parent = "Panel1", .alignment = tk::TAlignment::taCenter};
     all[i++] = {.name = "GroupBox1", .kind = Kind::GroupBox, .rect = {0, 70, 641, 240}, .color = StrongBlue};
     // Values first, captions after them: a caption box is drawn over any value that runs under it.
     for (const CaptionedValue &row : CaptionedValues)
@@ -121,7 +121,7 @@ constexpr std::array<Component, ComponentCount> build()
         all[i++] = {.name = row.captionName, .kind = Kind::StaticText,
                     .rect = {row.left, row.top, CaptionWidth, CaptionHeight}, .caption = row.caption,
                     .color = CaptionColor, .fontColor = tk::clNavy, .font = BoldFont, .parent = "GroupBox1",
-                    .alignment = tk::TAlignment::RightJustify, .bevel = tk::TBevelCut::Lowered};
+                    .alignment = tk::TAlignment::taRightJustify, .bevel = tk::TBevelCut::bvLowered};
     all[i++] = {.name = "StatusBar1", .kind = Kind::StatusBar, .rect = {0, 310, 641, 19}, .color = StatusColor};
     return all;
 }

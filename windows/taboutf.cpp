@@ -1,6 +1,7 @@
 #include "windows/taboutf.h"
 
 #include "toolkit/pixelarticon.h"
+#include "toolkit/tcolorkey.h"
 #include "toolkit/text.h"
 #include "toolkit/thint.h"
 #include "toolkit/timage.h"
@@ -36,15 +37,7 @@ QStringList linesOf(const std::array<std::string_view, N> &lines)
 // A picture with every pixel of one colour made transparent.
 QPixmap keyedOut(const QString &resource, QColor key)
 {
-    QImage image = tk::loadPicture(resource).convertToFormat(QImage::Format_ARGB32);
-    const QRgb keyRgb = key.rgb();
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((line[x] | 0xFF000000u) == keyRgb)
-                line[x] = 0;
-    }
-    return QPixmap::fromImage(image);
+    return QPixmap::fromImage(tk::keyedOut(tk::loadPicture(resource), key.rgb()));
 }
 
 TAboutF::UrlOpener &urlOpener()
@@ -88,7 +81,7 @@ void TAboutF::buildComponents()
     for (const char *name : {"ShadowLabel4", "ShadowLabel3"}) {
         auto *heading = LayoutBuilder::component<TShadowLabel>(this, name);
         heading->setAlign(TShadowLabel::TAlign::alTop);
-        heading->setAlignment(TShadowLabel::TAlignment::taCenter);
+        heading->setAlignment(tk::TAlignment::taCenter);
         heading->setGeometry(inside.left(), top, inside.width(), heading->height());
         heading->adjustBounds();
         top += heading->height();
@@ -102,12 +95,12 @@ void TAboutF::buildComponents()
         panel->setCycled(true);
         panel->setInterval(50);
         panel->setGlyphLayout(TCreditsPanel::TGlyphLayout::glGlyphTop);
-        panel->setBevelOuter(TCreditsPanel::TBevelCut::bvNone);
-        panel->setBevelInner(TCreditsPanel::TBevelCut::bvNone);
+        panel->setBevelOuter(tk::TBevelCut::bvNone);
+        panel->setBevelInner(tk::TBevelCut::bvNone);
         panel->setBorderWidth(0);
         panel->setGlyph(tk::loadPicture(QStringLiteral(":/assets/about_emblem.png")));
     }
-    CreditsPanel2->setTextStyle(TCreditsPanel::TBevelCut::bvLowered);
+    CreditsPanel2->setTextStyle(tk::TBevelCut::bvLowered);
     CreditsPanel2->setLines(linesOf(aboutf::GroupCredits));
     CreditsPanel2->hide();
     CreditsPanel1->setLines(linesOf(aboutf::RegularCredits));

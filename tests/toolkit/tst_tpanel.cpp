@@ -34,17 +34,17 @@ void TestTPanel::bevels_data()
     // Expected ring colours from the outside in: 't' top/left, 'b' bottom/right per ring; F = face.
     QTest::addColumn<QList<quint32>>("topLeftRings");
     QTest::addColumn<QList<quint32>>("bottomRightRings");
-    QTest::newRow("raised, 1") << int(TBevelCut::Raised) << int(TBevelCut::None) << 1 << 0
+    QTest::newRow("raised, 1") << int(TBevelCut::bvRaised) << int(TBevelCut::bvNone) << 1 << 0
                                << QList<quint32>{Highlight, Face} << QList<quint32>{Shadow, Face};
-    QTest::newRow("lowered, 1") << int(TBevelCut::Lowered) << int(TBevelCut::None) << 1 << 0
+    QTest::newRow("lowered, 1") << int(TBevelCut::bvLowered) << int(TBevelCut::bvNone) << 1 << 0
                                 << QList<quint32>{Shadow, Face} << QList<quint32>{Highlight, Face};
-    QTest::newRow("no bevel") << int(TBevelCut::None) << int(TBevelCut::None) << 1 << 0
+    QTest::newRow("no bevel") << int(TBevelCut::bvNone) << int(TBevelCut::bvNone) << 1 << 0
                               << QList<quint32>{Face} << QList<quint32>{Face};
     QTest::newRow("raised 2, border 1, lowered inner 2")
-        << int(TBevelCut::Raised) << int(TBevelCut::Lowered) << 2 << 1
+        << int(TBevelCut::bvRaised) << int(TBevelCut::bvLowered) << 2 << 1
         << QList<quint32>{Highlight, Highlight, Face, Shadow, Shadow, Face}
         << QList<quint32>{Shadow, Shadow, Face, Highlight, Highlight, Face};
-    QTest::newRow("space outer keeps its width") << int(TBevelCut::Space) << int(TBevelCut::Raised) << 1 << 0
+    QTest::newRow("space outer keeps its width") << int(TBevelCut::bvSpace) << int(TBevelCut::bvRaised) << 1 << 0
                                                  << QList<quint32>{Face, Highlight, Face}
                                                  << QList<quint32>{Face, Shadow, Face};
 }

@@ -76,7 +76,7 @@ void TestTStaticText::border()
     s.text->setBorderStyle(TStaticBorderStyle(style));
     s.text->setColor(background == ParentRed ? tk::clNone
                                              : tk::TColor::fromRgb(qRed(background), qGreen(background), qBlue(background)));
-    s.text->setTextAlignment(TAlignment::Center);
+    s.text->setTextAlignment(TAlignment::taCenter);
     s.text->setCaption(QStringLiteral("8B"));
     const PixelProbe probe = s.grab();
     const Ring ring(QRect(0, 0, 60, 30));
@@ -94,9 +94,9 @@ void TestTStaticText::border()
 void TestTStaticText::alignment_data()
 {
     QTest::addColumn<int>("alignment");
-    QTest::newRow("left") << int(TAlignment::LeftJustify);
-    QTest::newRow("centre") << int(TAlignment::Center);
-    QTest::newRow("right") << int(TAlignment::RightJustify);
+    QTest::newRow("left") << int(TAlignment::taLeftJustify);
+    QTest::newRow("centre") << int(TAlignment::taCenter);
+    QTest::newRow("right") << int(TAlignment::taRightJustify);
 }
 
 void TestTStaticText::alignment()
@@ -117,9 +117,9 @@ void TestTStaticText::alignment()
              qPrintable(QStringLiteral("ink rows %1..%2").arg(ink.top()).arg(ink.bottom())));
     const int slack = 3; // side bearings of the glyphs
     switch (TAlignment(alignment)) {
-    case TAlignment::LeftJustify: QVERIFY(ink.left() - inner.left() <= slack); break;
-    case TAlignment::RightJustify: QVERIFY(inner.right() - ink.right() <= slack); break;
-    case TAlignment::Center:
+    case TAlignment::taLeftJustify: QVERIFY(ink.left() - inner.left() <= slack); break;
+    case TAlignment::taRightJustify: QVERIFY(inner.right() - ink.right() <= slack); break;
+    case TAlignment::taCenter:
         QVERIFY(qAbs((ink.left() + ink.right()) - (inner.left() + inner.right())) <= slack);
         break;
     }

@@ -23,7 +23,7 @@ using Panel = TCreditsPanel;
 using PanelAction = std::function<void(TCreditsPanel &)>;
 Q_DECLARE_METATYPE(PanelAction)
 Q_DECLARE_METATYPE(TCreditsPanel::TGlyphLayout)
-Q_DECLARE_METATYPE(TCreditsPanel::TBevelCut)
+Q_DECLARE_METATYPE(tk::TBevelCut)
 Q_DECLARE_METATYPE(TCreditsPanel::TScrollDirection)
 
 namespace {
@@ -43,7 +43,7 @@ QImage glyph21x17()
 void setUpRegularCredits(Panel &p)
 {
     p.resize(284, 129);
-    p.setBevelOuter(Panel::TBevelCut::bvNone);
+    p.setBevelOuter(tk::TBevelCut::bvNone);
     p.setCycled(true);
     p.setGlyph(glyph21x17());
     p.setGlyphLayout(Panel::TGlyphLayout::glGlyphTop);
@@ -82,13 +82,13 @@ int countOf(const QImage &image, const QColor &c, const QRect &area)
     return n;
 }
 
-Panel::TextFrame frameOf(const QStringList &lines, Panel::TBevelCut style, int width, int height)
+Panel::TextFrame frameOf(const QStringList &lines, tk::TBevelCut style, int width, int height)
 {
     Panel::TextFrame f;
     f.lines = lines;
     f.firstLine = Panel::FirstNonBlankLine(lines);
     f.font = crispFont(13);
-    f.lineHeight = QFontMetrics(f.font).lineSpacing() + (style != Panel::TBevelCut::bvNone ? 1 : 0);
+    f.lineHeight = QFontMetrics(f.font).lineSpacing() + (style != tk::TBevelCut::bvNone ? 1 : 0);
     f.textArea = QRect(3, 3, width, height);
     f.innerArea = QRect(0, 0, width + 6, height + 6);
     f.scrollExtent = height + int(lines.size() - f.firstLine) * f.lineHeight;
@@ -179,8 +179,8 @@ private Q_SLOTS:
     void placeAreas_data()
     {
         QTest::addColumn<QSize>("client");
-        QTest::addColumn<TCreditsPanel::TBevelCut>("outer");
-        QTest::addColumn<TCreditsPanel::TBevelCut>("inner");
+        QTest::addColumn<tk::TBevelCut>("outer");
+        QTest::addColumn<tk::TBevelCut>("inner");
         QTest::addColumn<int>("bevelWidth");
         QTest::addColumn<int>("border");
         QTest::addColumn<QSize>("glyph");
@@ -190,7 +190,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("lineHeight");
         QTest::addColumn<QPoint>("origin");
         QTest::addColumn<QRect>("text");
-        using B = Panel::TBevelCut;
+        using B = tk::TBevelCut;
         using G = Panel::TGlyphLayout;
         using D = Panel::TScrollDirection;
         const QSize g(21, 17);
@@ -234,8 +234,8 @@ private Q_SLOTS:
     void placeAreas()
     {
         QFETCH(QSize, client);
-        QFETCH(TCreditsPanel::TBevelCut, outer);
-        QFETCH(TCreditsPanel::TBevelCut, inner);
+        QFETCH(tk::TBevelCut, outer);
+        QFETCH(tk::TBevelCut, inner);
         QFETCH(int, bevelWidth);
         QFETCH(int, border);
         QFETCH(QSize, glyph);
@@ -265,11 +265,11 @@ private Q_SLOTS:
     void measuring_data()
     {
         QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<TCreditsPanel::TBevelCut>("style");
+        QTest::addColumn<tk::TBevelCut>("style");
         QTest::addColumn<int>("firstLine");
         QTest::addColumn<int>("rowsInExtent"); // lines counted into the extent beyond the area height
         QTest::addColumn<int>("extraHeight");  // pixels added to the font's line spacing
-        using B = Panel::TBevelCut;
+        using B = tk::TBevelCut;
         QTest::newRow("plain lines") << QStringList{"a", "b", "c"} << B::bvNone << 0 << 3 << 0;
         QTest::newRow("leading blank lines skipped") << QStringList{"", "  ", "a", "", "b"} << B::bvNone << 2 << 3 << 0;
         QTest::newRow("inner and trailing blanks count") << QStringList{"a", "", "b", "", ""} << B::bvNone << 0 << 5 << 0;
@@ -282,7 +282,7 @@ private Q_SLOTS:
     void measuring()
     {
         QFETCH(QStringList, lines);
-        QFETCH(TCreditsPanel::TBevelCut, style);
+        QFETCH(tk::TBevelCut, style);
         QFETCH(int, firstLine);
         QFETCH(int, rowsInExtent);
         QFETCH(int, extraHeight);
@@ -317,11 +317,11 @@ private Q_SLOTS:
     void framePixels_data()
     {
         QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<TCreditsPanel::TBevelCut>("style");
+        QTest::addColumn<tk::TBevelCut>("style");
         QTest::addColumn<int>("rowsScrolled"); // ScrollPos in line heights
         QTest::addColumn<QList<int>>("inkRows"); // line slots from the top of the area that show ink
         QTest::addColumn<qreal>("ratio");
-        using B = Panel::TBevelCut;
+        using B = tk::TBevelCut;
         const QStringList three{"MMMM", "", "WWWW"};
         for (const qreal ratio : {1.0, 1.5, 2.0}) {
             const QByteArray at = " at " + QByteArray::number(ratio) + "x";
@@ -339,7 +339,7 @@ private Q_SLOTS:
     void framePixels()
     {
         QFETCH(QStringList, lines);
-        QFETCH(TCreditsPanel::TBevelCut, style);
+        QFETCH(tk::TBevelCut, style);
         QFETCH(int, rowsScrolled);
         QFETCH(QList<int>, inkRows);
         QFETCH(qreal, ratio);
@@ -356,7 +356,7 @@ private Q_SLOTS:
             const int ink = countOf(image, Qt::green, band(image, slot * lh, lh));
             QVERIFY2((ink > 0) == inkRows.contains(slot), qPrintable(QStringLiteral("slot %1: %2").arg(slot).arg(ink)));
         }
-        if (style == Panel::TBevelCut::bvLowered) {
+        if (style == tk::TBevelCut::bvLowered) {
             // The highlight copy lies one pixel right of and below the text: at a fractional
             // ratio the ratio's device pixels, give or take half of one.
             const QRect green = inkBox(image, Qt::green);
@@ -371,19 +371,19 @@ private Q_SLOTS:
 
     void engravedCopyIsTheTextMoved_data()
     {
-        QTest::addColumn<TCreditsPanel::TBevelCut>("style");
+        QTest::addColumn<tk::TBevelCut>("style");
         QTest::addColumn<qreal>("ratio");
         for (const qreal ratio : {1.0, 1.5, 2.0}) {
             const QByteArray at = " at " + QByteArray::number(ratio) + "x";
-            QTest::newRow("lowered" + at) << Panel::TBevelCut::bvLowered << ratio;
-            QTest::newRow("raised" + at) << Panel::TBevelCut::bvRaised << ratio;
+            QTest::newRow("lowered" + at) << tk::TBevelCut::bvLowered << ratio;
+            QTest::newRow("raised" + at) << tk::TBevelCut::bvRaised << ratio;
         }
     }
     // With the smoothed font the panels use, the engraved copy is the text's own smoothing moved
     // by whole device pixels, one pixel's worth right and down (lowered) or left and up (raised).
     void engravedCopyIsTheTextMoved()
     {
-        QFETCH(TCreditsPanel::TBevelCut, style);
+        QFETCH(tk::TBevelCut, style);
         QFETCH(qreal, ratio);
         Panel::TextFrame f = frameOf({"Programlama", "Grubu"}, style, 120, 0);
         f.font = tk::makeFont(u"MS Sans Serif", 13, tk::FontStyle::Bold);
@@ -394,7 +394,7 @@ private Q_SLOTS:
         Panel::TextFrame copyOnly = f;
         copyOnly.fontColor = Qt::transparent;
         Panel::TextFrame textAsCopy = f;
-        textAsCopy.textStyle = Panel::TBevelCut::bvNone;
+        textAsCopy.textStyle = tk::TBevelCut::bvNone;
         textAsCopy.fontColor = f.highlightColor;
         QImage moved = imageFor(f, ratio);
         QImage original = imageFor(f, ratio);
@@ -407,7 +407,7 @@ private Q_SLOTS:
                 smoothed += original.pixelColor(x, y) != f.color && original.pixelColor(x, y) != f.highlightColor;
         QVERIFY2(smoothed > 20, "the font is drawn smoothed");
 
-        const int sign = style == Panel::TBevelCut::bvLowered ? 1 : -1;
+        const int sign = style == tk::TBevelCut::bvLowered ? 1 : -1;
         QString fault;
         for (const int d : {int(std::floor(ratio)), int(std::ceil(ratio))}) {
             const QPoint offset(sign * d, sign * d);
@@ -438,7 +438,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, lines);
         QFETCH(QRect, area);
-        Panel::TextFrame f = frameOf(lines, Panel::TBevelCut::bvNone, 50, 50);
+        Panel::TextFrame f = frameOf(lines, tk::TBevelCut::bvNone, 50, 50);
         f.textArea = area;
         QImage image(50, 50, QImage::Format_RGB32);
         image.fill(Qt::red);
@@ -448,12 +448,12 @@ private Q_SLOTS:
 
     void bevelsAndCorners_data()
     {
-        QTest::addColumn<TCreditsPanel::TBevelCut>("outer");
-        QTest::addColumn<TCreditsPanel::TBevelCut>("inner");
+        QTest::addColumn<tk::TBevelCut>("outer");
+        QTest::addColumn<tk::TBevelCut>("inner");
         QTest::addColumn<int>("border");
         QTest::addColumn<QPoint>("pixel");
         QTest::addColumn<QColor>("expected");
-        using B = Panel::TBevelCut;
+        using B = tk::TBevelCut;
         const QColor shadow = tk::clBtnShadow.toQColor(), light = tk::clBtnHighlight.toQColor();
         const QColor fill = tk::clNavy.toQColor();
         QTest::newRow("lowered: top-left corner") << B::bvLowered << B::bvNone << 0 << QPoint(0, 0) << shadow;
@@ -473,8 +473,8 @@ private Q_SLOTS:
     }
     void bevelsAndCorners()
     {
-        QFETCH(TCreditsPanel::TBevelCut, outer);
-        QFETCH(TCreditsPanel::TBevelCut, inner);
+        QFETCH(tk::TBevelCut, outer);
+        QFETCH(tk::TBevelCut, inner);
         QFETCH(int, border);
         QFETCH(QPoint, pixel);
         QFETCH(QColor, expected);
@@ -517,8 +517,8 @@ private Q_SLOTS:
         auto *hidden = new QLabel(QStringLiteral("b"), &p);
         hidden->hide();
         std::atomic<int> starts{0}, stops{0};
-        p.setOnStartPlay([&](Panel *sender) { starts += sender == &p; });
-        p.setOnStopPlay([&](Panel *sender) { stops += sender == &p; });
+        QObject::connect(&p, &Panel::OnStartPlay, [&](Panel *sender) { starts += sender == &p; });
+        QObject::connect(&p, &Panel::OnStopPlay, [&](Panel *sender) { stops += sender == &p; });
         p.setActive(true);
         QVERIFY(visible->isHidden());
         auto *late = new QLabel(QStringLiteral("c"), &p);
@@ -538,7 +538,7 @@ private Q_SLOTS:
         setUpRegularCredits(p);
         p.setInterval(1);
         auto *child = new QLabel(QStringLiteral("a"), &p);
-        p.setOnStartPlay([](Panel *) { throw tk::Error("no start"); });
+        QObject::connect(&p, &Panel::OnStartPlay, [](Panel *) { throw tk::Error("no start"); });
         QVERIFY_THROWS_EXCEPTION(tk::Error, p.setActive(true));
         QVERIFY(!p.active());
         QVERIFY(!p.hasTextImage());
@@ -587,7 +587,7 @@ private Q_SLOTS:
         p.setActive(false);
         p.setCycled(false);
         std::atomic<int> stops{0};
-        p.setOnStopPlay([&](Panel *) { ++stops; });
+        QObject::connect(&p, &Panel::OnStopPlay, [&](Panel *) { ++stops; });
         p.setActive(true);
         QVERIFY(child->isHidden());
         QTRY_VERIFY(!p.active());
@@ -628,12 +628,12 @@ private Q_SLOTS:
         QTest::newRow("scroll direction")
             << PanelAction([](Panel &p) { p.setScrollDirection(Panel::TScrollDirection::sdHorizontal); }) << true << 0;
         QTest::newRow("text style")
-            << PanelAction([](Panel &p) { p.setTextStyle(Panel::TBevelCut::bvLowered); }) << false << 1;
+            << PanelAction([](Panel &p) { p.setTextStyle(tk::TBevelCut::bvLowered); }) << false << 1;
         QTest::newRow("glyph layout")
             << PanelAction([](Panel &p) { p.setGlyphLayout(Panel::TGlyphLayout::glGlyphLeft); }) << false << 0;
         QTest::newRow("size") << PanelAction([](Panel &p) { p.resize(200, 200); }) << false << 0;
         QTest::newRow("alignment")
-            << PanelAction([](Panel &p) { p.setAlignment(Panel::TAlignment::taLeftJustify); }) << false << 0;
+            << PanelAction([](Panel &p) { p.setAlignment(tk::TAlignment::taLeftJustify); }) << false << 0;
         QTest::newRow("font") << PanelAction([](Panel &p) { p.setFont(tk::makeFont(u"MS Sans Serif", 20)); }) << false
                               << -1;
     }
@@ -874,7 +874,7 @@ private Q_SLOTS:
         auto *group = new Panel(&form);
         setUpRegularCredits(*regular);
         setUpRegularCredits(*group);
-        group->setTextStyle(Panel::TBevelCut::bvLowered);
+        group->setTextStyle(tk::TBevelCut::bvLowered);
         regular->setLines(QStringList(27, QStringLiteral("KORVANTA")));
         group->setLines(QStringList(14, QStringLiteral("Programlama Grubu")));
         regular->setInterval(1);

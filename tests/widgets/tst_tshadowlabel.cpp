@@ -13,7 +13,7 @@
 #include <cmath>
 
 using SP = TShadowLabel::TShadowPosition;
-using AL = TShadowLabel::TAlignment;
+using AL = tk::TAlignment;
 
 namespace {
 

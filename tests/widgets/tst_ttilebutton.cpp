@@ -169,7 +169,7 @@ void TestTileButton::defaults()
 {
     TTileButton b;
     QCOMPARE(b.size(), QSize(25, 25));
-    QCOMPARE(b.alignment(), TB::taCenter);
+    QCOMPARE(b.alignment(), tk::TAlignment::taCenter);
     QCOMPARE(b.allowAllUp(), false);
     QCOMPARE(b.allowTimer(), false);
     QCOMPARE(b.down(), false);
@@ -827,8 +827,8 @@ void TestTileButton::setterRepaintsOnlyOnChange_data()
     QTest::newRow("Font") << Setter([](TB &b) { b.setTileFont(tileFont()); })
                           << Setter([](TB &b) { b.setTileFont(tk::makeFont(u"MS Sans Serif", 13)); });
     QTest::newRow("Flat") << Setter([](TB &b) { b.setFlat(false); }) << Setter([](TB &b) { b.setFlat(true); });
-    QTest::newRow("Alignment") << Setter([](TB &b) { b.setAlignment(TB::taCenter); })
-                               << Setter([](TB &b) { b.setAlignment(TB::taLeftJustify); });
+    QTest::newRow("Alignment") << Setter([](TB &b) { b.setAlignment(tk::TAlignment::taCenter); })
+                               << Setter([](TB &b) { b.setAlignment(tk::TAlignment::taLeftJustify); });
     QTest::newRow("Layout") << Setter([](TB &b) { b.setLayout(TB::blGlyphTop); })
                             << Setter([](TB &b) { b.setLayout(TB::blGlyphLeft); });
     QTest::newRow("Margin") << Setter([](TB &b) { b.setMargin(-1); }) << Setter([](TB &b) { b.setMargin(3); });

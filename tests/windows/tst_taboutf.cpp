@@ -172,7 +172,7 @@ void TestAboutF::headingsDockedUnderEachOther()
     QCOMPARE(second.topLeft(), QPoint(1, top.y() + top.height()));
     QCOMPARE(second.width(), 291);
     QVERIFY(top.height() >= 24 && top.height() <= 28);
-    QCOMPARE(named<TShadowLabel>("ShadowLabel4")->alignment(), TShadowLabel::TAlignment::taCenter);
+    QCOMPARE(named<TShadowLabel>("ShadowLabel4")->alignment(), tk::TAlignment::taCenter);
     QCOMPARE(named<TShadowLabel>("ShadowLabel3")->caption(), QStringLiteral("Periyodik Cetvel"));
     // Headings keep the default shadow.
     QCOMPARE(named<TShadowLabel>("ShadowLabel4")->shadowColor(), tk::clBtnHighlight);
@@ -206,7 +206,7 @@ void TestAboutF::creditsPanelsSetUp()
         QVERIFY(p->cycled());
         QCOMPARE(p->interval(), 50u);
         QCOMPARE(p->glyphLayout(), TCreditsPanel::TGlyphLayout::glGlyphTop);
-        QCOMPARE(p->bevelOuter(), TCreditsPanel::TBevelCut::bvNone);
+        QCOMPARE(p->bevelOuter(), tk::TBevelCut::bvNone);
         QCOMPARE(p->glyph().size(), QSize(21, 17));
         QVERIFY(p->asyncDrawing());
     }
@@ -214,12 +214,12 @@ void TestAboutF::creditsPanelsSetUp()
     QCOMPARE(m_dialog->CreditsPanel1->fontColor(), tk::clLime);
     QCOMPARE(m_dialog->CreditsPanel1->font().pixelSize(), 13);
     QVERIFY(m_dialog->CreditsPanel1->font().bold());
-    QCOMPARE(m_dialog->CreditsPanel1->textStyle(), TCreditsPanel::TBevelCut::bvNone);
+    QCOMPARE(m_dialog->CreditsPanel1->textStyle(), tk::TBevelCut::bvNone);
     QCOMPARE(m_dialog->CreditsPanel2->color(), tk::clSilver);
     QCOMPARE(m_dialog->CreditsPanel2->fontColor(), tk::clBlack);
     // The layout asks for 12 px; the program draws that size at 11 (see tk::makeFont).
     QCOMPARE(m_dialog->CreditsPanel2->font().pixelSize(), 11);
-    QCOMPARE(m_dialog->CreditsPanel2->textStyle(), TCreditsPanel::TBevelCut::bvLowered);
+    QCOMPARE(m_dialog->CreditsPanel2->textStyle(), tk::TBevelCut::bvLowered);
     // The regular panel lies above the body panel, the group panel on it.
     QCOMPARE(m_dialog->CreditsPanel1->parentWidget(), m_dialog.get());
     QVERIFY(m_dialog->children().indexOf(m_dialog->CreditsPanel1) > m_dialog->children().indexOf(named<tk::TPanel>("Panel1")));

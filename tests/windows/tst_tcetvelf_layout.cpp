@@ -213,7 +213,7 @@ void TestTcetvelfLayout::components()
         QCOMPARE(tile->hint(), tk::qs(c.hint));
         QCOMPARE(PixelProbe::describe(tile->fontColor().rgb()), PixelProbe::describe(legendColour(expectedClass(c.tag))));
         QVERIFY(!tile->parentFont());
-        QCOMPARE(int(tile->alignment()), int(TTileButton::taCenter));
+        QCOMPARE(int(tile->alignment()), int(tk::TAlignment::taCenter));
         QVERIFY(!tile->flat());
         break;
     }
@@ -225,7 +225,7 @@ void TestTcetvelfLayout::components()
         QCOMPARE(text->fontColor(), c.fontColor);
         QCOMPARE(int(text->borderStyle()),
                  int(cetvelflayout::isBoxedText(c) ? tk::TStaticBorderStyle::Sunken : tk::TStaticBorderStyle::None));
-        QCOMPARE(int(text->textAlignment()), int(tk::TAlignment::Center));
+        QCOMPARE(int(text->textAlignment()), int(tk::TAlignment::taCenter));
         break;
     }
     case Kind::Panel: {
@@ -234,8 +234,8 @@ void TestTcetvelfLayout::components()
         QCOMPARE(panel->caption(), tk::qs(c.caption));
         QCOMPARE(panel->color(), c.color);
         QCOMPARE(panel->fontColor(), c.fontColor);
-        QCOMPARE(int(panel->bevelOuter()), int(tk::TBevelCut::Raised));
-        QCOMPARE(int(panel->alignment()), int(tk::TAlignment::Center));
+        QCOMPARE(int(panel->bevelOuter()), int(tk::TBevelCut::bvRaised));
+        QCOMPARE(int(panel->alignment()), int(tk::TAlignment::taCenter));
         break;
     }
     case Kind::StatusBar: {

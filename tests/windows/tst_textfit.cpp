@@ -146,7 +146,7 @@ void TestTextFit::mainWindowPlaces()
             auto *tile = static_cast<TTileButton *>(w);
             const QRect content = tileContentRect(tile->size(), tile->flat());
             for (const QString &line : tile->caption().split(QStringLiteral("\r\n")))
-                place(row + u' ' + line, tile, line, tile->tileFont(), content, TAlignment::Center);
+                place(row + u' ' + line, tile, line, tile->tileFont(), content, TAlignment::taCenter);
             break;
         }
         case Kind::StaticText: {
@@ -169,7 +169,7 @@ void TestTextFit::mainWindowPlaces()
         case Kind::RoundedButton: {
             auto *button = static_cast<TRoundedButton *>(w);
             place(row, button, button->caption(), button->font(), roundedButtonCaptionRect(button->size(), false),
-                  TAlignment::Center);
+                  TAlignment::taCenter);
             break;
         }
         default:
@@ -186,7 +186,7 @@ void TestTextFit::toolBarPlaces(const char *window, QWidget *form, std::span<con
         auto *button = child<tk::TToolButton>(form, item.name);
         QVERIFY2(button != nullptr, window);
         place(QStringLiteral("%1 %2").arg(QLatin1String(window), tk::qs(item.name)), button, button->text(),
-              button->font(), toolButtonTextRect(button), TAlignment::Center);
+              button->font(), toolButtonTextRect(button), TAlignment::taCenter);
     }
 }
 
@@ -231,9 +231,9 @@ void TestTextFit::aboutPlaces()
             const TShadowLabel::Look look = label->look();
             const bool shadowLeft = look.shadowPos == TShadowLabel::TShadowPosition::spLeftTop
                                     || look.shadowPos == TShadowLabel::TShadowPosition::spLeftBottom;
-            const TAlignment alignment = label->alignment() == TShadowLabel::TAlignment::taCenter
-                                             ? TAlignment::Center
-                                             : TAlignment::LeftJustify;
+            const TAlignment alignment = label->alignment() == tk::TAlignment::taCenter
+                                             ? TAlignment::taCenter
+                                             : TAlignment::taLeftJustify;
             place(row, label, label->caption(), label->font(), label->rect(), alignment,
                   shadowLeft ? -look.shadowSize : look.shadowSize);
         } else if (c.kind == aboutf::Kind::CreditsPanel) {
@@ -241,17 +241,17 @@ void TestTextFit::aboutPlaces()
             // The text area is measured while the panel runs.
             const bool wasActive = panel->active();
             panel->setActive(true);
-            const int copy = panel->textStyle() == TCreditsPanel::TBevelCut::bvLowered  ? 1
-                             : panel->textStyle() == TCreditsPanel::TBevelCut::bvRaised ? -1
+            const int copy = panel->textStyle() == tk::TBevelCut::bvLowered  ? 1
+                             : panel->textStyle() == tk::TBevelCut::bvRaised ? -1
                                                                                          : 0;
             const QStringList lines = panel->lines();
             for (int i = 0; i < lines.size(); ++i)
                 place(row + QStringLiteral(" line %1").arg(i + 1), panel, lines[i], panel->font(), panel->textArea(),
-                      TAlignment::Center, copy);
+                      TAlignment::taCenter, copy);
             panel->setActive(wasActive);
         } else if (c.kind == aboutf::Kind::SpeedButton) {
             auto *button = static_cast<QToolButton *>(w);
-            place(row, button, button->text(), button->font(), toolButtonTextRect(button), TAlignment::LeftJustify);
+            place(row, button, button->text(), button->font(), toolButtonTextRect(button), TAlignment::taLeftJustify);
         }
     }
 }
@@ -288,9 +288,9 @@ void TestTextFit::fitsItsPlace()
     // Its ink, drawn at this scale where the control's alignment puts it, stays inside the place
     // (within the half pixel by which the controls round the text's position).
     qreal x = area.left();
-    if (TAlignment(alignment) == TAlignment::Center)
+    if (TAlignment(alignment) == TAlignment::taCenter)
         x += (area.width() - advance) / 2;
-    else if (TAlignment(alignment) == TAlignment::RightJustify)
+    else if (TAlignment(alignment) == TAlignment::taRightJustify)
         x += area.width() - advance;
     const Ink ink = inkOf(text, font, ratio);
     const qreal left = x + std::min(ink.left, ink.left + copy);

@@ -224,13 +224,13 @@ void TestTgrupf::layout()
     QCOMPARE(widget->font().bold(), c.font.bold());
     if (auto *panel = qobject_cast<tk::TPanel *>(widget)) {
         QCOMPARE(panel->caption(), caption);
-        QCOMPARE(panel->alignment(), tk::TAlignment::Center);
+        QCOMPARE(panel->alignment(), tk::TAlignment::taCenter);
         QCOMPARE(panel->fontColor(), tk::clBlack);
     }
     if (auto *text = qobject_cast<tk::TStaticText *>(widget)) {
         QCOMPARE(text->caption(), caption);
         QCOMPARE(text->borderStyle(), tk::TStaticBorderStyle::Sunken);
-        QCOMPARE(text->textAlignment(), tk::TAlignment::RightJustify);
+        QCOMPARE(text->textAlignment(), tk::TAlignment::taRightJustify);
         QCOMPARE(text->fontColor(), tk::clBlack);
     }
     // The face colour, sampled where no text, bevel or scroll bar is.

@@ -98,7 +98,7 @@ qreal inkEnd(const tk::TLabel *label, qreal dpr)
     QPainter painter(&image);
     painter.setFont(label->font());
     painter.setPen(Qt::white);
-    painter.drawText(room, tk::singleLineFlags(tk::TAlignment::LeftJustify), text);
+    painter.drawText(room, tk::singleLineFlags(tk::TAlignment::taLeftJustify), text);
     painter.end();
     for (int x = image.width() - 1; x >= 0; --x)
         for (int y = 0; y < image.height(); ++y)
@@ -462,7 +462,7 @@ void TestTsabitf::captionedValues()
     QCOMPARE(box->caption(), caption);
     QVERIFY(box->caption().endsWith(u' '));
     QCOMPARE(box->borderStyle(), tk::TStaticBorderStyle::Sunken);
-    QCOMPARE(box->textAlignment(), tk::TAlignment::RightJustify);
+    QCOMPARE(box->textAlignment(), tk::TAlignment::taRightJustify);
     QCOMPARE(box->color(), tk::TColor::fromRgb(183, 183, 219));
     QCOMPARE(box->fontColor(), tk::clNavy);
     QVERIFY(box->font().bold());
@@ -545,7 +545,7 @@ void TestTsabitf::nameAndStatusBar()
     QCOMPARE(sabitf->label(2)->fontColor(), tk::clRed);
     QVERIFY(sabitf->label(2)->font().bold());
     QCOMPARE(sabitf->label(2)->font().pixelSize(), 24);
-    QCOMPARE(sabitf->label(2)->textAlignment(), tk::TAlignment::Center);
+    QCOMPARE(sabitf->label(2)->textAlignment(), tk::TAlignment::taCenter);
     QVERIFY(sabitf->label(2)->transparent());
     QCOMPARE(named<tk::TStatusBar>("StatusBar1")->panelCount(), 0);
     for (QWidget *child : sabitf->findChildren<QWidget *>())
