@@ -45,10 +45,10 @@ TGIFAnimator::TGIFAnimator(QWidget *parent)
 
 TGIFAnimator::~TGIFAnimator()
 {
-    disconnect(this, &TGIFAnimator::changed, nullptr, nullptr);
-    disconnect(this, &TGIFAnimator::frameChanged, nullptr, nullptr);
-    disconnect(this, &TGIFAnimator::started, nullptr, nullptr);
-    disconnect(this, &TGIFAnimator::stopped, nullptr, nullptr);
+    disconnect(this, &TGIFAnimator::OnChange, nullptr, nullptr);
+    disconnect(this, &TGIFAnimator::OnFrameChanged, nullptr, nullptr);
+    disconnect(this, &TGIFAnimator::OnStart, nullptr, nullptr);
+    disconnect(this, &TGIFAnimator::OnStop, nullptr, nullptr);
     m_destroying = true;
     delete m_view;
     m_view = nullptr;
@@ -284,7 +284,7 @@ void TGIFAnimator::asyncTick()
         std::lock_guard canvas(canvasLock());
         composeFrame(m_frameIndex);
     }
-    if (isSignalConnected(QMetaMethod::fromSignal(&TGIFAnimator::frameChanged)))
+    if (isSignalConnected(QMetaMethod::fromSignal(&TGIFAnimator::OnFrameChanged)))
         m_timer->synchronize([this] { doFrameChanged(); });
     // Discarded if the control is gone before the GUI thread gets to it.
     QMetaObject::invokeMethod(this, [this] { update(); }, Qt::QueuedConnection);
@@ -434,20 +434,20 @@ void TGIFAnimator::paintContent(QPainter &canvas)
 
 void TGIFAnimator::doChange()
 {
-    Q_EMIT changed(this);
+    Q_EMIT OnChange(this);
 }
 
 void TGIFAnimator::doFrameChanged()
 {
-    Q_EMIT frameChanged(this);
+    Q_EMIT OnFrameChanged(this);
 }
 
 void TGIFAnimator::doStart()
 {
-    Q_EMIT started(this);
+    Q_EMIT OnStart(this);
 }
 
 void TGIFAnimator::doStop()
 {
-    Q_EMIT stopped(this);
+    Q_EMIT OnStop(this);
 }

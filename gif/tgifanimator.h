@@ -89,10 +89,10 @@ public:
 Q_SIGNALS:
     // The four notifications, in this order of declaration: OnChange, OnFrameChanged, OnStart,
     // OnStop. The destructor disconnects them before it stops anything.
-    void changed(TGIFAnimator *sender);
-    void frameChanged(TGIFAnimator *sender);
-    void started(TGIFAnimator *sender);
-    void stopped(TGIFAnimator *sender);
+    void OnChange(TGIFAnimator *sender);
+    void OnFrameChanged(TGIFAnimator *sender);
+    void OnStart(TGIFAnimator *sender);
+    void OnStop(TGIFAnimator *sender);
 
 protected:
     void paintContent(QPainter &canvas) override;

@@ -204,7 +204,7 @@ void TImageControl::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton && m_leftDown) {
         m_leftDown = false;
         if (rect().contains(event->position().toPoint()))
-            Q_EMIT clicked(this);
+            Q_EMIT OnClick(this);
     }
     QWidget::mouseReleaseEvent(event);
 }
@@ -213,6 +213,6 @@ void TImageControl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second press of a double click starts no click of its own.
     if (event->button() == Qt::LeftButton)
-        Q_EMIT doubleClicked(this);
+        Q_EMIT OnDblClick(this);
     event->accept();
 }

@@ -44,8 +44,8 @@ public:
 
 Q_SIGNALS:
     // OnClick: a left press and the left release inside the control. OnDblClick: a double click.
-    void clicked(TImageControl *sender);
-    void doubleClicked(TImageControl *sender);
+    void OnClick(TImageControl *sender);
+    void OnDblClick(TImageControl *sender);
 
 protected:
     // Paints the content over the client area already filled with color().

@@ -93,7 +93,7 @@ void TLabel::mousePressEvent(QMouseEvent *event)
 void TLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     if (m_click.release(event, rect()))
-        Q_EMIT clicked(this);
+        Q_EMIT OnClick(this);
 }
 
 void TLabel::changeEvent(QEvent *event)

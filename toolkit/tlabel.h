@@ -39,7 +39,7 @@ public:
     void setFontColor(TColor color);
 
 Q_SIGNALS:
-    void clicked(tk::TLabel *sender);
+    void OnClick(tk::TLabel *sender);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

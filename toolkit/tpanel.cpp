@@ -115,7 +115,7 @@ void TPanel::mousePressEvent(QMouseEvent *event)
 void TPanel::mouseReleaseEvent(QMouseEvent *event)
 {
     if (m_click.release(event, rect()))
-        Q_EMIT clicked(this);
+        Q_EMIT OnClick(this);
 }
 
 void TPanel::changeEvent(QEvent *event)

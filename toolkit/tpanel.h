@@ -51,7 +51,7 @@ public:
     QRect clientRect() const;
 
 Q_SIGNALS:
-    void clicked(tk::TPanel *sender);
+    void OnClick(tk::TPanel *sender);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

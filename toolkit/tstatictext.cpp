@@ -113,7 +113,7 @@ void TStaticText::mousePressEvent(QMouseEvent *event)
 void TStaticText::mouseReleaseEvent(QMouseEvent *event)
 {
     if (m_click.release(event, rect()))
-        Q_EMIT clicked(this);
+        Q_EMIT OnClick(this);
 }
 
 void TStaticText::changeEvent(QEvent *event)

@@ -49,7 +49,7 @@ public:
     QRect textRect() const;
 
 Q_SIGNALS:
-    void clicked(tk::TStaticText *sender);
+    void OnClick(tk::TStaticText *sender);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

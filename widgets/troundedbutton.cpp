@@ -278,7 +278,7 @@ void TRoundedButton::mouseReleaseEvent(QMouseEvent *event)
         if (rect().contains(event->position().toPoint())) {
             // The click handler may close the window or delete the button.
             const QPointer<TRoundedButton> alive(this);
-            Q_EMIT clicked(this);
+            Q_EMIT OnClick(this);
             if (alive.isNull())
                 return;
         }

@@ -99,7 +99,7 @@ public:
 Q_SIGNALS:
     // OnClick: a left press on the button and the left release inside it. The second press of a
     // double click is no such press: a double click clicks once, on its first release.
-    void clicked(TRoundedButton *sender);
+    void OnClick(TRoundedButton *sender);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

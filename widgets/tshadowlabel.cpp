@@ -395,7 +395,7 @@ void TShadowLabel::mouseReleaseEvent(QMouseEvent *e)
         const bool click = m_clickPending && rect().contains(e->position().toPoint());
         m_clickPending = false;
         if (click)
-            Q_EMIT clicked(this);
+            Q_EMIT OnClick(this);
         m_pressTracking = false;
         evaluateHover();
     } else if (e->button() == Qt::RightButton) {
@@ -457,9 +457,9 @@ void TShadowLabel::setMouseInside(bool inside)
         return;
     m_mouseInside = inside;
     if (inside)
-        Q_EMIT mouseEntered(this);
+        Q_EMIT OnMouseEnter(this);
     else
-        Q_EMIT mouseLeft(this);
+        Q_EMIT OnMouseLeave(this);
 }
 
 void TShadowLabel::updateOpacity()

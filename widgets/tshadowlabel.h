@@ -99,9 +99,9 @@ public:
     QSize sizeHint() const override;
 
 Q_SIGNALS:
-    void clicked(TShadowLabel *sender);
-    void mouseEntered(TShadowLabel *sender);
-    void mouseLeft(TShadowLabel *sender);
+    void OnClick(TShadowLabel *sender);
+    void OnMouseEnter(TShadowLabel *sender);
+    void OnMouseLeave(TShadowLabel *sender);
 
 protected:
     bool event(QEvent *event) override;

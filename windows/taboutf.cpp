@@ -57,8 +57,8 @@ TAboutF::TAboutF(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     buildComponents();
 
-    connect(ShadowLabel1, &TShadowLabel::clicked, this, &TAboutF::ShadowLabel1Click);
-    connect(ShadowLabel2, &TShadowLabel::clicked, this, &TAboutF::ShadowLabel2Click);
+    connect(ShadowLabel1, &TShadowLabel::OnClick, this, &TAboutF::ShadowLabel1Click);
+    connect(ShadowLabel2, &TShadowLabel::OnClick, this, &TAboutF::ShadowLabel2Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TAboutF::SpeedButton1Click);
 
     // The regular credits run from start-up on, unseen until the dialog is first shown.

@@ -33,11 +33,11 @@ Tcetvelf::Tcetvelf(QWidget *parent)
     buildLayout();
     for (TTileButton *tile : m_tiles)
         connect(tile, &TTileButton::OnClick, this, &Tcetvelf::TileButton1Click);
-    connect(StaticText3, &tk::TStaticText::clicked, this, &Tcetvelf::StaticText3Click);
-    connect(StaticText11, &tk::TStaticText::clicked, this, &Tcetvelf::StaticText11Click);
-    connect(StaticText12, &tk::TStaticText::clicked, this, &Tcetvelf::StaticText12Click);
-    connect(GIFAnimator1, &TImageControl::clicked, this, &Tcetvelf::GIFAnimator1Click);
-    connect(RoundedButton1, &TRoundedButton::clicked, this, &Tcetvelf::RoundedButton1Click);
+    connect(StaticText3, &tk::TStaticText::OnClick, this, &Tcetvelf::StaticText3Click);
+    connect(StaticText11, &tk::TStaticText::OnClick, this, &Tcetvelf::StaticText11Click);
+    connect(StaticText12, &tk::TStaticText::OnClick, this, &Tcetvelf::StaticText12Click);
+    connect(GIFAnimator1, &TImageControl::OnClick, this, &Tcetvelf::GIFAnimator1Click);
+    connect(RoundedButton1, &TRoundedButton::OnClick, this, &Tcetvelf::RoundedButton1Click);
 }
 
 Tcetvelf::~Tcetvelf() = default;

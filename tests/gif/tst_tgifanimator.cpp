@@ -493,7 +493,7 @@ void tst_TGIFAnimator::frameIndexSetter()
     plan.frames[2].delayCs = 30;
     TGIFAnimator a;
     load(a, plan);
-    QSignalSpy frames(&a, &TGIFAnimator::frameChanged);
+    QSignalSpy frames(&a, &TGIFAnimator::OnFrameChanged);
     a.setFrameIndex(index);
     QCOMPARE(frames.size(), taken ? 1 : 0);
     QCOMPARE(a.frameIndex(), taken ? index : 0);
@@ -513,8 +513,8 @@ void tst_TGIFAnimator::loopFalseStopsOnWrap()
     QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
 
     QList<int> seen;
-    connect(&a, &TGIFAnimator::frameChanged, &a, [&](TGIFAnimator *sender) { seen << sender->frameIndex(); });
-    QSignalSpy stops(&a, &TGIFAnimator::stopped);
+    connect(&a, &TGIFAnimator::OnFrameChanged, &a, [&](TGIFAnimator *sender) { seen << sender->frameIndex(); });
+    QSignalSpy stops(&a, &TGIFAnimator::OnStop);
     a.setAnimate(true);
     QTRY_COMPARE_WITH_TIMEOUT(stops.size(), 1, 5000);
     QCOMPARE(seen, (QList<int>{1, 2, 0}));
@@ -654,10 +654,10 @@ void tst_TGIFAnimator::readsStoredPropertiesInStreamOrder()
     Host host;
     TGIFAnimator &a = *host.animator;
     QStringList events;
-    connect(&a, &TGIFAnimator::started, &a, [&] { events << QStringLiteral("start"); });
-    connect(&a, &TGIFAnimator::changed, &a, [&] { events << QStringLiteral("change"); });
-    connect(&a, &TGIFAnimator::frameChanged, &a, [&] { events << QStringLiteral("frame"); });
-    connect(&a, &TGIFAnimator::stopped, &a, [&] { events << QStringLiteral("stop"); });
+    connect(&a, &TGIFAnimator::OnStart, &a, [&] { events << QStringLiteral("start"); });
+    connect(&a, &TGIFAnimator::OnChange, &a, [&] { events << QStringLiteral("change"); });
+    connect(&a, &TGIFAnimator::OnFrameChanged, &a, [&] { events << QStringLiteral("frame"); });
+    connect(&a, &TGIFAnimator::OnStop, &a, [&] { events << QStringLiteral("stop"); });
 
     TGIFAnimator::StoredProperties stored;
     stored.Animate = true;
@@ -685,7 +685,7 @@ void tst_TGIFAnimator::playsDuringModalLoop()
     load(*host.animator, plan);
     host.parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
-    QSignalSpy frames(host.animator, &TGIFAnimator::frameChanged);
+    QSignalSpy frames(host.animator, &TGIFAnimator::OnFrameChanged);
     host.animator->setAnimate(true);
 
     QDialog dialog;
@@ -789,7 +789,7 @@ void tst_TGIFAnimator::restsUnseenAndPlaysOnFromItsFrame()
     host.parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
     QList<int> seen;
-    connect(&a, &TGIFAnimator::frameChanged, &a, [&](TGIFAnimator *sender) { seen << sender->frameIndex(); });
+    connect(&a, &TGIFAnimator::OnFrameChanged, &a, [&](TGIFAnimator *sender) { seen << sender->frameIndex(); });
     a.setAnimate(true);
     QVERIFY(!a.resting());
     QTRY_VERIFY_WITH_TIMEOUT(seen.size() >= 2, 5000);
@@ -851,7 +851,7 @@ void tst_TGIFAnimator::logoAsTheMainWindowPlacesIt()
 
     host.parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
-    QSignalSpy frames(&a, &TGIFAnimator::frameChanged);
+    QSignalSpy frames(&a, &TGIFAnimator::OnFrameChanged);
     const QImage before = host.parent.grab(a.geometry()).toImage();
     QTRY_VERIFY_WITH_TIMEOUT(frames.size() >= 3, 5000);
     QVERIFY(host.parent.grab(a.geometry()).toImage() != before);
@@ -863,7 +863,7 @@ void tst_TGIFAnimator::notificationsQuietDuringDestruction()
     load(*a, threeFrames(1));
     a->setAnimate(true);
     int stops = 0;
-    connect(a, &TGIFAnimator::stopped, qApp, [&] { ++stops; });
+    connect(a, &TGIFAnimator::OnStop, qApp, [&] { ++stops; });
     a->setAnimate(false);
     QCOMPARE(stops, 1);
     a->setAnimate(true);
@@ -896,12 +896,12 @@ void tst_TGIFAnimator::asyncDrawing()
     QList<int> seen;
     bool onGui = true;
     if (handler) {
-        connect(&a, &TGIFAnimator::frameChanged, &a, [&](TGIFAnimator *sender) {
+        connect(&a, &TGIFAnimator::OnFrameChanged, &a, [&](TGIFAnimator *sender) {
             seen << sender->frameIndex();
             onGui = onGui && QThread::currentThread() == qApp->thread();
         });
     }
-    QSignalSpy stops(&a, &TGIFAnimator::stopped);
+    QSignalSpy stops(&a, &TGIFAnimator::OnStop);
     a.setAnimate(true);
     QTRY_COMPARE_WITH_TIMEOUT(stops.size(), 1, 5000);
     if (handler)
@@ -925,7 +925,7 @@ void tst_TGIFAnimator::asyncDestructionWhilePlaying()
     a->setAsyncDrawing(true);
     host.parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host.parent));
-    QSignalSpy frames(a, &TGIFAnimator::frameChanged);
+    QSignalSpy frames(a, &TGIFAnimator::OnFrameChanged);
     a->setAnimate(true);
     QTRY_VERIFY_WITH_TIMEOUT(frames.size() >= 5, 5000);
     QElapsedTimer clock;

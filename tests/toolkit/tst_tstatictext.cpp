@@ -144,7 +144,7 @@ void TestTStaticText::click()
     QFETCH(int, clicks);
     Scene s;
     s.parent.show();
-    QSignalSpy spy(s.text, &TStaticText::clicked);
+    QSignalSpy spy(s.text, &TStaticText::OnClick);
     QTest::mousePress(s.text, Qt::MouseButton(button), {}, pressAt);
     QTest::mouseRelease(s.text, Qt::MouseButton(button), {}, releaseAt);
     QCOMPARE(spy.count(), clicks);

@@ -401,7 +401,7 @@ void tst_TRoundedButton::mouse()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
     QList<bool> pressedAtClick;
-    connect(b, &TRoundedButton::clicked, b, [&](TRoundedButton *sender) {
+    connect(b, &TRoundedButton::OnClick, b, [&](TRoundedButton *sender) {
         QCOMPARE(sender, b);
         pressedAtClick << sender->pressed();
     });
@@ -450,7 +450,7 @@ void tst_TRoundedButton::doubleClick()
     b->setGeometry(4, 40, 55, 33);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QSignalSpy spy(b, &TRoundedButton::clicked);
+    QSignalSpy spy(b, &TRoundedButton::OnClick);
 
     const Qt::MouseButton mb = Qt::MouseButton(button);
     const QPoint inside(20, 10);
@@ -516,7 +516,7 @@ void tst_TRoundedButton::clickHandlerMayDeleteTheButton()
     b->setGeometry(4, 40, 55, 33);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    connect(b, &TRoundedButton::clicked, &window, [](TRoundedButton *sender) { delete sender; });
+    connect(b, &TRoundedButton::OnClick, &window, [](TRoundedButton *sender) { delete sender; });
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 10));
     QVERIFY(b.isNull());
 }

@@ -405,7 +405,7 @@ void TestShadowLabel::clicks()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    QSignalSpy spy(label, &TShadowLabel::clicked);
+    QSignalSpy spy(label, &TShadowLabel::OnClick);
     QTest::mousePress(label, Qt::MouseButton(button), {}, pressAt);
     QCOMPARE(label->pressTracking(), enabled && button == Qt::LeftButton);
     QTest::mouseRelease(label, Qt::MouseButton(button), {}, releaseAt);
@@ -422,8 +422,8 @@ void TestShadowLabel::hoverNeedsForeground()
     auto *label = new TShadowLabel(&window);
     label->setCaption(QStringLiteral("link"));
     label->move(10, 10);
-    QSignalSpy entered(label, &TShadowLabel::mouseEntered);
-    QSignalSpy left(label, &TShadowLabel::mouseLeft);
+    QSignalSpy entered(label, &TShadowLabel::OnMouseEnter);
+    QSignalSpy left(label, &TShadowLabel::OnMouseLeave);
 
     // No window of the program is active: entering is not noticed.
     QVERIFY(QApplication::activeWindow() == nullptr);
@@ -468,7 +468,7 @@ void TestShadowLabel::leaveWhilePressedKeepsInside()
 
     // The release re-evaluates from the pointer's real position, which is far from the label.
     QCursor::setPos(window.mapToGlobal(QPoint(150, 50)));
-    QSignalSpy left(label, &TShadowLabel::mouseLeft);
+    QSignalSpy left(label, &TShadowLabel::OnMouseLeave);
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(150, 50));
     QVERIFY(!label->mouseInside());
     QCOMPARE(left.count(), 1);
