@@ -166,7 +166,7 @@ TCreditsPanel::Placement TCreditsPanel::placementLocked() const
     pl.glyphLayout = m_glyphLayout;
     pl.scrollDirection = m_scrollDirection;
     pl.firstLine = m_frame.firstLine;
-    pl.lastLine = LastNonBlankLine(m_frame.lines);
+    pl.lastLine = lastNonBlankLine(m_frame.lines);
     pl.lineHeight = m_frame.lineHeight;
     return pl;
 }
@@ -174,7 +174,7 @@ TCreditsPanel::Placement TCreditsPanel::placementLocked() const
 void TCreditsPanel::MeasureLines()
 {
     m_hasTextImage = true;
-    m_frame.firstLine = FirstNonBlankLine(m_frame.lines);
+    m_frame.firstLine = firstNonBlankLine(m_frame.lines);
     const QFont panelFont = font();
     const QFontMetrics metrics(panelFont);
     int height = metrics.lineSpacing() + (m_textStyle != tk::TBevelCut::bvNone ? 1 : 0);
@@ -408,13 +408,13 @@ TCreditsPanel::Areas TCreditsPanel::PlaceAreas(const Placement &pl)
     return {innerRect, text.rect(), origin};
 }
 
-int TCreditsPanel::FirstNonBlankLine(const QStringList &lines)
+int TCreditsPanel::firstNonBlankLine(const QStringList &lines)
 {
     const auto it = std::find_if(lines.cbegin(), lines.cend(), [](const QString &l) { return !isBlank(l); });
     return int(it - lines.cbegin());
 }
 
-int TCreditsPanel::LastNonBlankLine(const QStringList &lines)
+int TCreditsPanel::lastNonBlankLine(const QStringList &lines)
 {
     for (int i = int(lines.size()) - 1; i >= 0; --i) {
         if (!isBlank(lines[i]))
@@ -423,7 +423,7 @@ int TCreditsPanel::LastNonBlankLine(const QStringList &lines)
     return -1;
 }
 
-QImage TCreditsPanel::TransparentGlyph(const QImage &glyph)
+QImage TCreditsPanel::transparentGlyph(const QImage &glyph)
 {
     if (glyph.isNull())
         return glyph;
@@ -533,7 +533,7 @@ void TCreditsPanel::wake()
         // The timer hands over the tick it kept at once; that one is not counted here.
         if (t >= m_heldTickAt && ticks > 0)
             --ticks;
-        m_scrollPos = ScrollPosAfter(m_restPos, ticks, m_frame.scrollExtent);
+        m_scrollPos = scrollPosAfter(m_restPos, ticks, m_frame.scrollExtent);
         m_lastTick = t < m_heldTickAt && m_heldTickAt != Clock::time_point::max()
                          ? m_heldTickAt - std::chrono::milliseconds(m_restInterval)
                          : t;
@@ -552,7 +552,7 @@ std::uint64_t TCreditsPanel::restTicksLocked(Clock::time_point t) const
 void TCreditsPanel::settleRestLocked(Clock::time_point t)
 {
     const std::uint64_t ticks = restTicksLocked(t);
-    m_restPos = ScrollPosAfter(m_restPos, ticks, m_frame.scrollExtent);
+    m_restPos = scrollPosAfter(m_restPos, ticks, m_frame.scrollExtent);
     if (ticks > 0)
         m_nextTick += std::chrono::milliseconds(m_restInterval) * ticks;
 }
@@ -564,10 +564,10 @@ int TCreditsPanel::scrollPos() const
     std::lock_guard lock(m_frameMutex);
     if (!m_resting)
         return m_scrollPos.load();
-    return ScrollPosAfter(m_restPos, restTicksLocked(now()), m_frame.scrollExtent);
+    return scrollPosAfter(m_restPos, restTicksLocked(now()), m_frame.scrollExtent);
 }
 
-int TCreditsPanel::ScrollPosAfter(int pos, std::uint64_t ticks, int scrollExtent)
+int TCreditsPanel::scrollPosAfter(int pos, std::uint64_t ticks, int scrollExtent)
 {
     if (ticks == 0)
         return pos;
@@ -637,7 +637,7 @@ void TCreditsPanel::setGlyph(const QImage &glyph)
     {
         std::lock_guard lock(m_frameMutex);
         m_glyph = glyph;
-        m_glyphDrawn = TransparentGlyph(glyph);
+        m_glyphDrawn = transparentGlyph(glyph);
     }
     changedWhileActive(false, true);
 }

@@ -143,15 +143,15 @@ public:
 
     // The measuring steps, usable without a widget.
     static Areas PlaceAreas(const Placement &placement);
-    static int FirstNonBlankLine(const QStringList &lines);
-    static int LastNonBlankLine(const QStringList &lines);
+    static int firstNonBlankLine(const QStringList &lines);
+    static int lastNonBlankLine(const QStringList &lines);
     // Draws one frame at scrollPos into image (sized to the text area, device pixel ratio set).
     static void RenderTextFrame(QImage &image, const TextFrame &frame, int scrollPos);
     // The glyph with every pixel of its bottom-left pixel's colour made transparent.
-    static QImage TransparentGlyph(const QImage &glyph);
+    static QImage transparentGlyph(const QImage &glyph);
     // Where a cycled pass stands after `ticks` more ticks from pos: each tick moves it one pixel,
     // and the tick that finds it at scrollExtent starts the pass again at 0.
-    static int ScrollPosAfter(int pos, std::uint64_t ticks, int scrollExtent);
+    static int scrollPosAfter(int pos, std::uint64_t ticks, int scrollExtent);
 
 Q_SIGNALS:
     // Emitted when the panel starts and stops playing. An error raised by a handler of the start

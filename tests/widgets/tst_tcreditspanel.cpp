@@ -86,7 +86,7 @@ Panel::TextFrame frameOf(const QStringList &lines, tk::TBevelCut style, int widt
 {
     Panel::TextFrame f;
     f.lines = lines;
-    f.firstLine = Panel::FirstNonBlankLine(lines);
+    f.firstLine = Panel::firstNonBlankLine(lines);
     f.font = crispFont(13);
     f.lineHeight = QFontMetrics(f.font).lineSpacing() + (style != tk::TBevelCut::bvNone ? 1 : 0);
     f.textArea = QRect(3, 3, width, height);
@@ -770,7 +770,7 @@ private Q_SLOTS:
         int ticked = pos;
         for (qulonglong i = 0; i < ticks; ++i)
             ticked = ticked < extent ? ticked + 1 : 0;
-        QCOMPARE(Panel::ScrollPosAfter(pos, ticks, extent), ticked);
+        QCOMPARE(Panel::scrollPosAfter(pos, ticks, extent), ticked);
     }
 
     void unseenCycledPanelRestsAndGoesOnWhereTheTicksWouldBe()
