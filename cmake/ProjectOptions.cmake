@@ -17,11 +17,17 @@ elseif(NOT PC_SANITIZE STREQUAL "")
   message(FATAL_ERROR "PC_SANITIZE must be empty, address or thread")
 endif()
 
-# pc_library(<folder-name> SOURCES... [DEPS targets...]): the static library of one folder.
+# pc_library(<name> [SOURCES...] [DEPS targets...]): the static library pc_<name>, or an
+# INTERFACE library when it has no sources (a header-only one).
 function(pc_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-  add_library(pc_${name} STATIC ${ARG_SOURCES})
-  target_link_libraries(pc_${name} PUBLIC pc_options ${ARG_DEPS})
+  if(ARG_SOURCES)
+    add_library(pc_${name} STATIC ${ARG_SOURCES})
+    target_link_libraries(pc_${name} PUBLIC pc_options ${ARG_DEPS})
+  else()
+    add_library(pc_${name} INTERFACE)
+    target_link_libraries(pc_${name} INTERFACE pc_options ${ARG_DEPS})
+  endif()
 endfunction()
 
 # pc_add_test(<tst_name> <libs...>): registers tests/<dir>/<tst_name>.cpp as a QtTest program

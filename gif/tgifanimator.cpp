@@ -34,7 +34,6 @@ QRect frameRect(TGIFFrame &frame)
 TGIFAnimator::TGIFAnimator(QWidget *parent)
     : TImageControl(parent), m_timer(std::make_unique<TThreadedTimer>()), m_image(std::make_unique<TGIFImage>())
 {
-    setGraphic(m_image.get());
     m_windowColor = tk::clWindow.toQColor().rgb();
     connect(m_image.get(), &TGIFImage::changed, this, &TGIFAnimator::imageChanged);
     m_view = new ViewWatcher(this, [this](bool viewable) {
@@ -60,7 +59,6 @@ TGIFAnimator::~TGIFAnimator()
     m_frameCache = QImage();
     m_maskedCache = QImage();
     disconnect(m_image.get(), &TGIFImage::changed, this, &TGIFAnimator::imageChanged);
-    setGraphic(nullptr);
     m_image.reset();
 }
 

@@ -1,7 +1,7 @@
 #include "gif/timagecontrol.h"
 
 #include "toolkit/tapplication.h"
-#include "widgets/devicegrid.h"
+#include "toolkit/devicegrid.h"
 
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -172,7 +172,6 @@ void TImageControl::paintEvent(QPaintEvent *)
         return;
     m_buffer.setDevicePixelRatio(ratio);
 
-    m_bufferedPaint = true;
     {
         QPainter canvas(&m_buffer);
         grid.align(canvas);
@@ -187,7 +186,6 @@ void TImageControl::paintEvent(QPaintEvent *)
         }
         m_drawing = false;
     }
-    m_bufferedPaint = false;
 
     DeviceGrid::draw(screen, m_buffer);
 }

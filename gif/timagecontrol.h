@@ -9,7 +9,6 @@
 #include <mutex>
 
 class QPainter;
-class TGIFImage;
 
 // A windowless picture control: paints its whole area through an off-screen buffer, can copy
 // what lies beneath it (the parent's background and the sibling controls below) into that
@@ -30,13 +29,9 @@ public:
     std::recursive_mutex &canvasLock() { return m_canvasLock; }
 
     bool isDrawing() const { return m_drawing; }
-    bool isBufferedPaint() const { return m_bufferedPaint; }
 
     // The background colour: the parent's (ParentColor), clBtnFace without a parent.
     QColor color() const;
-
-    // The picture whose palette changes the control follows.
-    TGIFImage *graphic() const { return m_graphic; }
 
     // True while some control copies its background, so that controls painted as part of that
     // copy can tell it from a paint of their own.
@@ -53,7 +48,6 @@ protected:
     // Paints the parent's own background and every visible sibling that lies below this
     // control and overlaps it, lined up with the screen.
     void paintBackground(QPainter &canvas);
-    void setGraphic(TGIFImage *graphic) { m_graphic = graphic; }
     // Repaints at once to show new content of the control's own: what lies beneath is unchanged.
     void repaintOwnContent();
 
@@ -76,8 +70,6 @@ private:
     bool m_backgroundValid = false;
     bool m_ownContentOnly = false;
     QPointer<QWidget> m_watchedParent;
-    TGIFImage *m_graphic = nullptr;
     bool m_drawing = false;
-    bool m_bufferedPaint = false;
     bool m_leftDown = false;
 };

@@ -1,6 +1,6 @@
 #include "toolkit/tcolor.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QPalette>
 
 namespace tk {
@@ -9,7 +9,7 @@ namespace {
 
 QColor systemColor(std::uint32_t index)
 {
-    const QPalette palette = QApplication::palette();
+    const QPalette palette = QGuiApplication::palette();
     switch (index) {
     case 5: return palette.color(QPalette::Active, QPalette::Base);
     case 6: return palette.color(QPalette::Active, QPalette::Shadow);

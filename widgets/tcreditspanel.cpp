@@ -3,7 +3,7 @@
 #include "toolkit/tapplication.h"
 #include "toolkit/tcolorkey.h"
 #include "toolkit/tdraw.h"
-#include "widgets/devicegrid.h"
+#include "toolkit/devicegrid.h"
 #include "widgets/tthreadedtimer.h"
 #include "widgets/viewwatcher.h"
 

@@ -1,7 +1,7 @@
 #include "widgets/tshadowlabel.h"
 
+#include "toolkit/devicegrid.h"
 #include "toolkit/thover.h"
-#include "widgets/devicegrid.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "toolkit/tcolor.h"
-#include "widgets/devicegrid.h"
+#include "toolkit/devicegrid.h"
 #include "widgets/tilepainter.h"
 
 #include <QFont>

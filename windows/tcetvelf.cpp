@@ -1,7 +1,7 @@
 #include "windows/tcetvelf.h"
 
 #include "data/categorytexts.h"
-#include "gif/logoformdata.h"
+#include "windows/logoformdata.h"
 #include "gif/tgifanimator.h"
 #include "toolkit/text.h"
 #include "toolkit/tfont.h"

@@ -1,7 +1,5 @@
 #include "gif/tgifanimator.h"
 
-#include "gif/logoformdata.h"
-
 #include "gif/tgifimage.h"
 #include "gif/timagecontrol.h"
 #include "tests/support/pixelprobe.h"
@@ -12,6 +10,7 @@
 #include <QBackingStore>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 #include <QPainter>
 #include <QSignalSpy>
@@ -831,7 +830,9 @@ void tst_TGIFAnimator::logoAsTheMainWindowPlacesIt()
     TGIFAnimator::StoredProperties stored;
     stored.Animate = true;
     stored.FrameIndex = 1;
-    stored.ImageData = logoFormData();
+    QFile logo(QStringLiteral(":/assets/logo.gif"));
+    QVERIFY(logo.open(QIODevice::ReadOnly));
+    stored.ImageData = formData(logo.readAll());
     stored.Stretch = true;
     a.readProperties(stored);
     QCOMPARE(a.image().FrameCount(), 36);

@@ -1,4 +1,4 @@
-#include "gif/logoformdata.h"
+#include "windows/logoformdata.h"
 #include "gif/tgifimage.h"
 #include "gif/tlzwdecoder.h"
 #include "tests/support/testmain.h"

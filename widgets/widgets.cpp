@@ -1,1 +1,0 @@
-// The widget set: TTileButton, TCreditsPanel, TRoundedButton, TShadowLabel, TThreadedTimer.
