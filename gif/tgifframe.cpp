@@ -1,5 +1,6 @@
 #include "gif/tgifframe.h"
 
+#include "gif/interlacedrow.h"
 #include "gif/tgifimage.h"
 #include "gif/tlzwdecoder.h"
 #include "toolkit/error.h"
@@ -33,7 +34,7 @@ void placeRows(QImage &picture, bool interlaced)
     const std::size_t rows = std::size_t(h);
     std::vector<int> storedAt(rows);
     for (int i = 0; i < h; ++i)
-        storedAt[std::size_t(TLZWDecoder::interlacedRow(i, h))] = i;
+        storedAt[std::size_t(interlacedRow(i, h))] = i;
     std::vector<bool> placed(rows);
     std::vector<std::uint8_t> held(static_cast<std::size_t>(w));
     for (int start = 0; start < h; ++start) {
@@ -56,7 +57,16 @@ void placeRows(QImage &picture, bool interlaced)
 
 } // namespace
 
-TGIFFrame::TGIFFrame(TGIFImage *owner) : m_owner(owner), m_item(std::make_shared<TGIFItem>()) {}
+TGIFFrame::TGIFFrame(TGIFImage *owner, std::shared_ptr<TGIFItem> item, std::vector<TExtension> extensionBlocks,
+                     const Header &header)
+    : m_owner(owner), m_item(std::move(item)), m_extensionBlocks(std::move(extensionBlocks)), m_header(header)
+{
+}
+
+TGIFFrame::TGIFFrame(TGIFImage *owner, const TGIFFrame &source)
+    : m_owner(owner), m_item(source.m_item), m_extensionBlocks(source.m_extensionBlocks), m_header(source.m_header)
+{
+}
 
 TGIFFrame::~TGIFFrame() = default;
 
@@ -98,8 +108,8 @@ const QImage &TGIFFrame::bitmap()
         const std::size_t count = std::size_t(w) * std::size_t(h);
         const TLZWDecoder::Result result =
             TLZWDecoder::decode(m_item->CodeStream, m_item->TableBits, picture.bits(), count);
-        placeRows(picture, m_isInterlaced);
-        m_isDamaged = m_isDamaged || result.damaged;
+        placeRows(picture, m_header.isInterlaced);
+        m_header.isDamaged = m_header.isDamaged || result.damaged;
         m_decodedBitmap = std::move(picture);
     } catch (const std::bad_alloc &) {
         throw tk::Error(QStringLiteral("Not enough memory for a %1 x %2 GIF frame").arg(w).arg(h).toStdString());
@@ -124,9 +134,9 @@ QImage TGIFFrame::transparentImage()
         return {};
     // Made at each call, not kept: kept for every frame of a played animation, these would take
     // four times the memory of the decoded pictures, to save a conversion per frame drawn.
-    QImage masked = m_keyColor.isNone()
+    QImage masked = m_header.keyColor.isNone()
         ? picture.convertToFormat(QImage::Format_ARGB32)
-        : tk::keyedOut(picture, pictureDepth() == 1 ? tk::clWhite.rgb() : m_keyColor.rgb());
+        : tk::keyedOut(picture, pictureDepth() == 1 ? tk::clWhite.rgb() : m_header.keyColor.rgb());
     if (masked.isNull())
         throw tk::Error("Not enough memory to draw a GIF frame");
     return masked;
@@ -139,7 +149,7 @@ void TGIFFrame::draw(QPainter &painter, const QRect &rect, bool transparent)
         return;
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (transparent && !m_keyColor.isNone())
+    if (transparent && !m_header.keyColor.isNone())
         painter.drawImage(rect, transparentImage());
     else
         painter.drawImage(rect, picture);

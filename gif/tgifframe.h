@@ -17,7 +17,23 @@ class TGIFImage;
 // One frame of a GIF image: its coded data, placement and timing, and its picture once decoded.
 class TGIFFrame {
 public:
-    explicit TGIFFrame(TGIFImage *owner);
+    // The placement, timing and flags of a frame as the file gives them.
+    struct Header {
+        int offsetX = 0;
+        int offsetY = 0;
+        bool isInterlaced = false;
+        bool isDamaged = false;  // its code data was cut short
+        tk::TColor keyColor = tk::clNone;
+        std::uint16_t delayMs = 0;
+        std::uint8_t disposalMode = 0;
+        bool hasLocalTable = false;
+    };
+
+    // A frame read from a file: its coded data, the extension blocks before it, and its header.
+    TGIFFrame(TGIFImage *owner, std::shared_ptr<TGIFItem> item, std::vector<TExtension> extensionBlocks,
+              const Header &header);
+    // A frame of another image sharing the source frame's coded data; its picture is decoded anew.
+    TGIFFrame(TGIFImage *owner, const TGIFFrame &source);
     ~TGIFFrame();
     TGIFFrame(const TGIFFrame &) = delete;
     TGIFFrame &operator=(const TGIFFrame &) = delete;
@@ -26,14 +42,14 @@ public:
     const TGIFItem &Item() const { return *m_item; }
     const std::vector<TExtension> &ExtensionBlocks() const { return m_extensionBlocks; }
 
-    int OffsetX() const { return m_offsetX; }
-    int OffsetY() const { return m_offsetY; }
-    bool IsInterlaced() const { return m_isInterlaced; }
-    bool IsDamaged() const { return m_isDamaged; }
-    tk::TColor KeyColor() const { return m_keyColor; }
-    std::uint16_t DelayMs() const { return m_delayMs; }
-    int DisposalMode() const { return m_disposalMode; }  // 0..7 as read
-    bool HasLocalTable() const { return m_hasLocalTable; }
+    int OffsetX() const { return m_header.offsetX; }
+    int OffsetY() const { return m_header.offsetY; }
+    bool IsInterlaced() const { return m_header.isInterlaced; }
+    bool IsDamaged() const { return m_header.isDamaged; }
+    tk::TColor KeyColor() const { return m_header.keyColor; }
+    std::uint16_t DelayMs() const { return m_header.delayMs; }
+    int DisposalMode() const { return m_header.disposalMode; }  // 0..7 as read
+    bool HasLocalTable() const { return m_header.hasLocalTable; }
 
     // Whether the picture has been decoded (decoding happens on first use of bitmap()).
     bool isDecoded() const { return !m_decodedBitmap.isNull(); }
@@ -53,19 +69,9 @@ public:
     QImage transparentImage();
 
 private:
-    friend class TGIFImage;
-    friend class TGIFReader;
-
     TGIFImage *m_owner;
     std::shared_ptr<TGIFItem> m_item;
     QImage m_decodedBitmap;
     std::vector<TExtension> m_extensionBlocks;
-    int m_offsetX = 0;
-    int m_offsetY = 0;
-    bool m_isInterlaced = false;
-    bool m_isDamaged = false;
-    tk::TColor m_keyColor = tk::clNone;
-    std::uint16_t m_delayMs = 0;
-    std::uint8_t m_disposalMode = 0;
-    bool m_hasLocalTable = false;
+    Header m_header;
 };

@@ -42,13 +42,8 @@ void TGIFImage::reset()
 {
     m_data = std::make_shared<TGIFData>();
     m_frameList.clear();
-    m_formatVersion = TGIFVersion::Unknown;
+    m_header = Header();
     m_selectedFrame = -1;
-    m_logicalWidth = 0;
-    m_logicalHeight = 0;
-    m_screenBackground = tk::clNone;
-    m_loopCount = 1;
-    m_hasLoopBlock = false;
 }
 
 void TGIFImage::loadBuffer(QByteArray bytes)
@@ -57,7 +52,7 @@ void TGIFImage::loadBuffer(QByteArray bytes)
     m_data->SourceBytes = bytes;
     if (!bytes.isEmpty()) {
         try {
-            TGIFReader::read(*this, bytes);
+            TGIFReader::read(bytes, this, m_header, *m_data, m_frameList);
             if (!m_frameList.empty()) {
                 try {
                     m_frameList.front()->bitmap();
@@ -151,27 +146,10 @@ void TGIFImage::assign(const TGIFImage &other)
         return;
     m_data = other.m_data;
     m_frameList.clear();
-    for (const auto &source : other.m_frameList) {
-        auto frame = std::make_unique<TGIFFrame>(this);
-        frame->m_item = source->m_item;
-        frame->m_extensionBlocks = source->m_extensionBlocks;
-        frame->m_offsetX = source->m_offsetX;
-        frame->m_offsetY = source->m_offsetY;
-        frame->m_isInterlaced = source->m_isInterlaced;
-        frame->m_isDamaged = source->m_isDamaged;
-        frame->m_keyColor = source->m_keyColor;
-        frame->m_delayMs = source->m_delayMs;
-        frame->m_disposalMode = source->m_disposalMode;
-        frame->m_hasLocalTable = source->m_hasLocalTable;
-        m_frameList.push_back(std::move(frame));
-    }
-    m_formatVersion = other.m_formatVersion;
+    for (const auto &source : other.m_frameList)
+        m_frameList.push_back(std::make_unique<TGIFFrame>(this, *source));
+    m_header = other.m_header;
     m_selectedFrame = other.m_selectedFrame;
-    m_logicalWidth = other.m_logicalWidth;
-    m_logicalHeight = other.m_logicalHeight;
-    m_screenBackground = other.m_screenBackground;
-    m_hasLoopBlock = other.m_hasLoopBlock;
-    m_loopCount = other.m_loopCount;
     m_transparent = other.m_transparent;
     m_paletteModified = true;
     Q_EMIT changed();
@@ -247,7 +225,7 @@ void TGIFImage::draw(QPainter &painter, const QRect &rect) const
 
 QByteArray TGIFImage::saveToBytes(TGIFVersion version, int loopCount) const
 {
-    TGIFEncoder encoder(version, m_logicalWidth, m_logicalHeight);
+    TGIFEncoder encoder(version, m_header.logicalWidth, m_header.logicalHeight);
     if (loopCount >= 0)
         encoder.setLoopCount(loopCount);
     for (const auto &frame : m_frameList) {

@@ -24,6 +24,16 @@ enum class TGIFVersion : std::uint8_t { Unknown, V87a, V89a };
 class TGIFImage : public QObject {
     Q_OBJECT
 public:
+    // What the file says before and around its frames: version, logical screen and loop block.
+    struct Header {
+        TGIFVersion formatVersion = TGIFVersion::Unknown;
+        std::uint16_t logicalWidth = 0;
+        std::uint16_t logicalHeight = 0;
+        tk::TColor screenBackground = tk::clNone;
+        bool hasLoopBlock = false;
+        std::uint16_t loopCount = 1;
+    };
+
     // Pictures (frames or the logical screen) needing more than this many bytes at 4 bytes a pixel
     // are refused.
     static constexpr std::uint64_t MaxPictureBytes = 64ull << 20;
@@ -49,16 +59,16 @@ public:
     // Shares the other image's data and frame items (the frames' pictures are decoded anew).
     void assign(const TGIFImage &other);
 
-    TGIFVersion FormatVersion() const { return m_formatVersion; }
+    TGIFVersion FormatVersion() const { return m_header.formatVersion; }
     int FrameCount() const { return int(m_frameList.size()); }
     TGIFFrame &Frames(int index) const { return *m_frameList.at(std::size_t(index)); }
     int SelectedFrame() const { return m_selectedFrame; }
     void setSelectedFrame(int index);
-    std::uint16_t LogicalWidth() const { return m_logicalWidth; }
-    std::uint16_t LogicalHeight() const { return m_logicalHeight; }
-    tk::TColor ScreenBackground() const { return m_screenBackground; }
-    bool HasLoopBlock() const { return m_hasLoopBlock; }
-    std::uint16_t LoopCount() const { return m_loopCount; }
+    std::uint16_t LogicalWidth() const { return m_header.logicalWidth; }
+    std::uint16_t LogicalHeight() const { return m_header.logicalHeight; }
+    tk::TColor ScreenBackground() const { return m_header.screenBackground; }
+    bool HasLoopBlock() const { return m_header.hasLoopBlock; }
+    std::uint16_t LoopCount() const { return m_header.loopCount; }
     const TGIFData &Data() const { return *m_data; }
 
     bool isEmpty() const;
@@ -83,20 +93,13 @@ Q_SIGNALS:
     void changed();
 
 private:
-    friend class TGIFReader;
-
     void reset();
     void loadBuffer(QByteArray bytes);
 
     std::shared_ptr<TGIFData> m_data;
     std::vector<std::unique_ptr<TGIFFrame>> m_frameList;
-    TGIFVersion m_formatVersion = TGIFVersion::Unknown;
+    Header m_header;
     int m_selectedFrame = -1;
-    std::uint16_t m_logicalWidth = 0;
-    std::uint16_t m_logicalHeight = 0;
-    tk::TColor m_screenBackground = tk::clNone;
-    bool m_hasLoopBlock = false;
-    std::uint16_t m_loopCount = 1;
     bool m_transparent = true;
     bool m_paletteModified = false;
 };

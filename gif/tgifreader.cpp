@@ -54,8 +54,9 @@ bool isLoopIdentifier(const QByteArray &fixed)
 
 class TGIFReader::Parser {
 public:
-    Parser(TGIFImage &image, const QByteArray &bytes)
-        : m_image(image), m_data(*image.m_data), m_bytes(bytes),
+    Parser(const QByteArray &bytes, TGIFImage *owner, TGIFImage::Header &header, TGIFData &data,
+           std::vector<std::unique_ptr<TGIFFrame>> &frames)
+        : m_owner(owner), m_header(header), m_data(data), m_frames(frames), m_bytes(bytes),
           m_in(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()))
     {
     }
@@ -65,10 +66,12 @@ public:
 private:
     std::uint8_t nextIntroducer() { return m_in.atEnd() ? Trailer : m_in.byte(); }
     void readExtension(std::vector<TExtension> &kept);
-    void readFrame(TGIFFrame &frame);
+    void readFrame(std::vector<TExtension> extensionBlocks);
 
-    TGIFImage &m_image;
+    TGIFImage *m_owner;
+    TGIFImage::Header &m_header;
     TGIFData &m_data;
+    std::vector<std::unique_ptr<TGIFFrame>> &m_frames;
     const QByteArray &m_bytes;
     TGIFCursor m_in;
 };
@@ -80,29 +83,29 @@ void TGIFReader::Parser::run()
         throw tk::Error("Unknown GIF version");
     const std::uint8_t *version = m_in.take(3);
     if (equalsNoCase(version, "87a"))
-        m_image.m_formatVersion = TGIFVersion::V87a;
+        m_header.formatVersion = TGIFVersion::V87a;
     else if (equalsNoCase(version, "89a"))
-        m_image.m_formatVersion = TGIFVersion::V89a;
+        m_header.formatVersion = TGIFVersion::V89a;
     else
         throw tk::Error("Unknown GIF version");
 
     const std::uint8_t *screen = m_in.take(7);
-    m_image.m_logicalWidth = std::uint16_t(screen[0] | screen[1] << 8);
-    m_image.m_logicalHeight = std::uint16_t(screen[2] | screen[3] << 8);
+    m_header.logicalWidth = std::uint16_t(screen[0] | screen[1] << 8);
+    m_header.logicalHeight = std::uint16_t(screen[2] | screen[3] << 8);
     const std::uint8_t packed = screen[4];
     const std::uint8_t background = screen[5];
     m_data.AspectByte = screen[6];
     m_data.GlobalTableBits = (packed & 7) + 1;
     m_data.ColorResolution = ((packed >> 4) & 7) + 1;
-    if (std::uint64_t(m_image.m_logicalWidth) * m_image.m_logicalHeight * 4 > TGIFImage::pictureLimit())
+    if (std::uint64_t(m_header.logicalWidth) * m_header.logicalHeight * 4 > TGIFImage::pictureLimit())
         throw tk::Error(QStringLiteral("GIF logical screen too large: %1 x %2 pixels")
-                            .arg(m_image.m_logicalWidth)
-                            .arg(m_image.m_logicalHeight)
+                            .arg(m_header.logicalWidth)
+                            .arg(m_header.logicalHeight)
                             .toStdString());
     if (packed & 0x80) {
         readColorTable(m_in, m_data.GlobalColorTable, m_data.GlobalTableBits);
         if (background < m_data.GlobalColorTable.Count)
-            m_image.m_screenBackground = m_data.GlobalColorTable.color(background);
+            m_header.screenBackground = m_data.GlobalColorTable.color(background);
     }
 
     std::uint8_t introducer = m_in.byte();
@@ -113,12 +116,7 @@ void TGIFReader::Parser::run()
             introducer = nextIntroducer();
         }
         if (introducer == ImageIntroducer) {
-            auto frame = std::make_unique<TGIFFrame>(&m_image);
-            if (m_data.GlobalColorTable.Count > 0)
-                frame->m_item->TableBits = TGIFColorTable::bitsFor(m_data.GlobalColorTable.Count);
-            frame->m_extensionBlocks = std::move(kept);
-            readFrame(*frame);
-            m_image.m_frameList.push_back(std::move(frame));
+            readFrame(std::move(kept));
             if (m_in.atEnd()) {
                 introducer = Trailer;
             } else {
@@ -168,8 +166,8 @@ void TGIFReader::Parser::readExtension(std::vector<TExtension> &kept)
         const QByteArrayList blocks = readSubBlocks(m_in);
         if (isLoopIdentifier(fixed) && !blocks.isEmpty() && blocks[0].size() >= 3 && blocks[0][0] == 1) {
             const int count = std::uint8_t(blocks[0][1]) | std::uint8_t(blocks[0][2]) << 8;
-            m_image.m_hasLoopBlock = true;
-            m_image.m_loopCount = std::uint16_t(std::min(count, 30000));
+            m_header.hasLoopBlock = true;
+            m_header.loopCount = std::uint16_t(std::min(count, 30000));
         }
         return;
     }
@@ -180,22 +178,26 @@ void TGIFReader::Parser::readExtension(std::vector<TExtension> &kept)
     }
 }
 
-void TGIFReader::Parser::readFrame(TGIFFrame &frame)
+void TGIFReader::Parser::readFrame(std::vector<TExtension> extensionBlocks)
 {
-    TGIFItem &item = *frame.m_item;
+    auto shared = std::make_shared<TGIFItem>();
+    TGIFItem &item = *shared;
+    if (m_data.GlobalColorTable.Count > 0)
+        item.TableBits = TGIFColorTable::bitsFor(m_data.GlobalColorTable.Count);
+    TGIFFrame::Header frame;
     const std::uint8_t *d = m_in.take(9);
     const std::uint16_t left = std::uint16_t(d[0] | d[1] << 8);
     const std::uint16_t top = std::uint16_t(d[2] | d[3] << 8);
     std::uint16_t width = std::uint16_t(d[4] | d[5] << 8);
     std::uint16_t height = std::uint16_t(d[6] | d[7] << 8);
     const std::uint8_t packed = d[8];
-    frame.m_isInterlaced = packed & 0x40;
+    frame.isInterlaced = packed & 0x40;
     if (packed & 0x80) {
         item.TableBits = (packed & 7) + 1;
-        frame.m_hasLocalTable = true;
+        frame.hasLocalTable = true;
         readColorTable(m_in, item.ColorTable, item.TableBits);
     } else {
-        frame.m_hasLocalTable = false;
+        frame.hasLocalTable = false;
         item.ColorTable.clear();
     }
 
@@ -204,7 +206,7 @@ void TGIFReader::Parser::readFrame(TGIFFrame &frame)
     while (!m_in.atEnd()) {
         const std::uint8_t len = m_in.byte();
         if (len > m_in.remaining()) {
-            frame.m_isDamaged = true;
+            frame.isDamaged = true;
             break;
         }
         m_in.take(len);
@@ -213,39 +215,41 @@ void TGIFReader::Parser::readFrame(TGIFFrame &frame)
     }
     // The code data leaves out a sub-block whose stated length ran past the end, length byte
     // included. It stays in the loaded bytes, which the item holds on to.
-    const std::size_t end = frame.m_isDamaged ? m_in.position() - 1 : m_in.position();
+    const std::size_t end = frame.isDamaged ? m_in.position() - 1 : m_in.position();
     item.Source = m_bytes;
     item.CodeStream = QByteArray::fromRawData(reinterpret_cast<const char *>(m_in.at(start)), qsizetype(end - start));
 
     if (width == 0)
-        width = m_image.m_logicalWidth;
+        width = m_header.logicalWidth;
     if (height == 0)
-        height = m_image.m_logicalHeight;
-    frame.m_offsetX = left;
-    frame.m_offsetY = top;
+        height = m_header.logicalHeight;
+    frame.offsetX = left;
+    frame.offsetY = top;
     item.StoredWidth = width;
     item.StoredHeight = height;
     item.DescriptorFlags = packed;
-    if (!frame.m_hasLocalTable)
+    if (!frame.hasLocalTable)
         item.ColorTable = m_data.GlobalColorTable;
 
-    frame.m_delayMs = 0;
-    for (const TExtension &extension : frame.m_extensionBlocks) {
+    frame.delayMs = 0;
+    for (const TExtension &extension : extensionBlocks) {
         if (extension.ExtensionKind != TExtensionKind::GraphicControl)
             continue;
         const std::uint8_t gcPacked = extension.gcPacked();
         if (gcPacked & 1) {
             if (extension.gcTransparentIndex() < item.ColorTable.Count)
-                frame.m_keyColor = item.ColorTable.color(extension.gcTransparentIndex());
+                frame.keyColor = item.ColorTable.color(extension.gcTransparentIndex());
         } else {
-            frame.m_keyColor = tk::clNone;
+            frame.keyColor = tk::clNone;
         }
-        frame.m_delayMs = std::uint16_t(std::max<int>(extension.gcDelay() * 10, frame.m_delayMs));
-        frame.m_disposalMode = (gcPacked >> 2) & 7;
+        frame.delayMs = std::uint16_t(std::max<int>(extension.gcDelay() * 10, frame.delayMs));
+        frame.disposalMode = (gcPacked >> 2) & 7;
     }
+    m_frames.push_back(std::make_unique<TGIFFrame>(m_owner, std::move(shared), std::move(extensionBlocks), frame));
 }
 
-void TGIFReader::read(TGIFImage &image, const QByteArray &bytes)
+void TGIFReader::read(const QByteArray &bytes, TGIFImage *owner, TGIFImage::Header &header, TGIFData &data,
+                      std::vector<std::unique_ptr<TGIFFrame>> &frames)
 {
-    Parser(image, bytes).run();
+    Parser(bytes, owner, header, data, frames).run();
 }

@@ -1,6 +1,6 @@
 #include "gif/tgifwriter.h"
 
-#include "gif/tlzwdecoder.h"
+#include "gif/interlacedrow.h"
 #include "gif/tlzwencoder.h"
 #include "toolkit/error.h"
 
@@ -79,7 +79,7 @@ void TGIFWriter::writeImage(const ImageOptions &o, const std::uint8_t *indices)
     std::vector<std::uint8_t> stored(count);
     for (int row = 0; row < o.height; ++row)
         std::memcpy(stored.data() + std::size_t(row) * std::size_t(o.width),
-                    indices + std::size_t(TLZWDecoder::interlacedRow(row, o.height)) * std::size_t(o.width),
+                    indices + std::size_t(interlacedRow(row, o.height)) * std::size_t(o.width),
                     std::size_t(o.width));
     m_out.append(TLZWEncoder::encode(stored.data(), count, o.minCodeSize));
 }

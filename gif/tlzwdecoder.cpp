@@ -180,19 +180,6 @@ void writeUpTo(std::uint8_t *out, std::size_t cur, std::size_t room, std::uint64
 
 } // namespace
 
-int TLZWDecoder::interlacedRow(int index, int height)
-{
-    static constexpr int start[4] = {0, 4, 2, 1};
-    static constexpr int step[4] = {8, 8, 4, 2};
-    for (int pass = 0; pass < 4; ++pass) {
-        const int rows = start[pass] < height ? (height - start[pass] + step[pass] - 1) / step[pass] : 0;
-        if (index < rows)
-            return start[pass] + index * step[pass];
-        index -= rows;
-    }
-    return -1;
-}
-
 TLZWDecoder::Result TLZWDecoder::decode(QByteArrayView codeStream, int tableBits, std::uint8_t *out,
                                         std::size_t total)
 {

@@ -19,7 +19,4 @@ public:
     // pixel AND (2^tableBits - 1). Pixels never written are set to 0. Never reads or writes outside
     // the two buffers, whatever the data.
     static Result decode(QByteArrayView codeStream, int tableBits, std::uint8_t *pixels, std::size_t pixelCount);
-
-    // The file row that holds stored row `index` of an interlaced frame of the given height.
-    static int interlacedRow(int index, int height);
 };

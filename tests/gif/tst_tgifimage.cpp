@@ -1,3 +1,4 @@
+#include "gif/interlacedrow.h"
 #include "gif/tgifimage.h"
 #include "gif/tlzwencoder.h"
 #include "tests/gif/gifbuilder.h"
@@ -60,6 +61,8 @@ private Q_SLOTS:
     void emptyDataStillNotifies();
     void failedLoadKeepsEarlierFrames();
     void damagedSubBlockKeepsDecodedPixels();
+    void interlacedRows_data();
+    void interlacedRows();
     void interlacedFrameRowOrder();
     void rowsLandInPlace_data();
     void rowsLandInPlace();
@@ -441,6 +444,27 @@ void TestGIFImage::damagedSubBlockKeepsDecodedPixels()
     QCOMPARE(picture.pixelIndex(1, 1), 3);
     QCOMPARE(picture.pixelIndex(2, 1), 0);
     QCOMPARE(picture.pixelIndex(3, 3), 0);
+}
+
+void TestGIFImage::interlacedRows_data()
+{
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QList<int>>("order");
+    QTest::newRow("height 1") << 1 << QList<int>{0};
+    QTest::newRow("height 2") << 2 << QList<int>{0, 1};
+    QTest::newRow("height 5") << 5 << QList<int>{0, 4, 2, 1, 3};
+    QTest::newRow("height 9") << 9 << QList<int>{0, 8, 4, 2, 6, 1, 3, 5, 7};
+    QTest::newRow("height 12") << 12 << QList<int>{0, 8, 4, 2, 6, 10, 1, 3, 5, 7, 9, 11};
+}
+
+void TestGIFImage::interlacedRows()
+{
+    QFETCH(int, height);
+    QFETCH(QList<int>, order);
+    QList<int> rows;
+    for (int i = 0; i < height; ++i)
+        rows.append(interlacedRow(i, height));
+    QCOMPARE(rows, order);
 }
 
 void TestGIFImage::interlacedFrameRowOrder()

@@ -98,8 +98,6 @@ private Q_SLOTS:
     void decodes_data();
     void decodes();
     void tableGrowsToTwelveBitsAndFreezesWhenFull();
-    void interlacedRows_data();
-    void interlacedRows();
     void neverLeavesItsBuffers();
     void roundTripsEncoderOutput_data();
     void roundTripsEncoderOutput();
@@ -205,27 +203,6 @@ void TestLZWDecoder::tableGrowsToTwelveBitsAndFreezesWhenFull()
     QVERIFY(!result.damaged);
     QVERIFY(result.sawEndCode);
     QCOMPARE(out, expected);
-}
-
-void TestLZWDecoder::interlacedRows_data()
-{
-    QTest::addColumn<int>("height");
-    QTest::addColumn<QList<int>>("order");
-    QTest::newRow("height 1") << 1 << QList<int>{0};
-    QTest::newRow("height 2") << 2 << QList<int>{0, 1};
-    QTest::newRow("height 5") << 5 << QList<int>{0, 4, 2, 1, 3};
-    QTest::newRow("height 9") << 9 << QList<int>{0, 8, 4, 2, 6, 1, 3, 5, 7};
-    QTest::newRow("height 12") << 12 << QList<int>{0, 8, 4, 2, 6, 10, 1, 3, 5, 7, 9, 11};
-}
-
-void TestLZWDecoder::interlacedRows()
-{
-    QFETCH(int, height);
-    QFETCH(QList<int>, order);
-    QList<int> rows;
-    for (int i = 0; i < height; ++i)
-        rows.append(TLZWDecoder::interlacedRow(i, height));
-    QCOMPARE(rows, order);
 }
 
 void TestLZWDecoder::neverLeavesItsBuffers()
