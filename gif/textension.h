@@ -13,17 +13,6 @@ struct TExtension {
     QByteArrayList SubBlocks;  // comment, plain-text and application blocks
     QByteArray FixedPart;      // starts with the block's size byte
 
-    static constexpr std::uint8_t labelOf(TExtensionKind kind)
-    {
-        switch (kind) {
-        case TExtensionKind::GraphicControl: return 0xF9;
-        case TExtensionKind::PlainText: return 0x01;
-        case TExtensionKind::Application: return 0xFF;
-        case TExtensionKind::Comment: return 0xFE;
-        }
-        return 0;
-    }
-
     // Graphic control fields (FixedPart: size, packed, delay lo, delay hi, transparent index, 0).
     std::uint8_t gcPacked() const { return FixedPart.size() > 1 ? std::uint8_t(FixedPart[1]) : 0; }
     std::uint16_t gcDelay() const

@@ -1,0 +1,1 @@
+// The compiled-in pictures live in the resources of this library.
