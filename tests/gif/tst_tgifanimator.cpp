@@ -155,6 +155,15 @@ GifPlan threeFrames(int secondDisposal)
     return plan;
 }
 
+// The three frames, 50 ms each: an animation that plays through quickly.
+GifPlan playingThreeFrames()
+{
+    GifPlan plan = threeFrames(1);
+    for (FramePlan &f : plan.frames)
+        f.delayCs = 5;
+    return plan;
+}
+
 struct Host {
     QWidget parent;
     TGIFAnimator *animator;
@@ -501,9 +510,7 @@ void tst_TGIFAnimator::frameIndexSetter()
 
 void tst_TGIFAnimator::loopFalseStopsOnWrap()
 {
-    GifPlan plan = threeFrames(1);
-    for (FramePlan &f : plan.frames)
-        f.delayCs = 5;
+    const GifPlan plan = playingThreeFrames();
     Host host;
     TGIFAnimator &a = *host.animator;
     load(a, plan);
@@ -677,9 +684,7 @@ void tst_TGIFAnimator::readsStoredPropertiesInStreamOrder()
 
 void tst_TGIFAnimator::playsDuringModalLoop()
 {
-    GifPlan plan = threeFrames(1);
-    for (FramePlan &f : plan.frames)
-        f.delayCs = 5;
+    const GifPlan plan = playingThreeFrames();
     Host host;
     load(*host.animator, plan);
     host.parent.show();
@@ -778,9 +783,7 @@ void tst_TGIFAnimator::restsUnseenAndPlaysOnFromItsFrame()
     QFETCH(bool, asyncDrawing);
     QFETCH(HostStep, hide);
     QFETCH(HostStep, show);
-    GifPlan plan = threeFrames(1);
-    for (FramePlan &f : plan.frames)
-        f.delayCs = 5;
+    const GifPlan plan = playingThreeFrames();
     Host host;
     TGIFAnimator &a = *host.animator;
     load(a, plan);
@@ -882,9 +885,7 @@ void tst_TGIFAnimator::asyncDrawing_data()
 void tst_TGIFAnimator::asyncDrawing()
 {
     QFETCH(bool, handler);
-    GifPlan plan = threeFrames(1);
-    for (FramePlan &f : plan.frames)
-        f.delayCs = 5;
+    const GifPlan plan = playingThreeFrames();
     Host host;
     TGIFAnimator &a = *host.animator;
     load(a, plan);
