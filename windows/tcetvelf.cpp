@@ -75,7 +75,10 @@ TTileButton *Tcetvelf::tileButton(int z) const
 
 void Tcetvelf::FormShow()
 {
-    setWindowTitle(windowTitle() + QString::fromUtf16(VersionText));
+    // The version follows the design title: formed from both rather than appended to the current
+    // title, so that the title stays the same however often a platform reports the window shown
+    // (some report a show again on restoring it from the task bar).
+    setWindowTitle(tk::qs(cetvelflayout::DesignTitle) + QString::fromUtf16(VersionText));
 }
 
 void Tcetvelf::TileButton1Click(TTileButton *sender)

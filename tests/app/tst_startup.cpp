@@ -143,9 +143,13 @@ void TestStartup::mainTitleGetsTheVersionOnce()
     ProgramWindows windows;
     cetvelf->show();
     QCOMPARE(cetvelf->windowTitle(), shownTitle);
-    // Minimising and restoring is not a new show of the window.
+    // However often a platform reports the window shown (some do on minimising and restoring it,
+    // or it is hidden and shown again), the version is there once.
     cetvelf->showMinimized();
     cetvelf->showNormal();
+    QCOMPARE(cetvelf->windowTitle(), shownTitle);
+    cetvelf->hide();
+    cetvelf->show();
     QCOMPARE(cetvelf->windowTitle(), shownTitle);
     cetvelf->hide();
 }

@@ -15,6 +15,8 @@
 #include <tuple>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // "5 to 8, 14" -> {5, 6, 7, 8, 14}
@@ -22,7 +24,7 @@ QList<int> rowsOf(const char *text)
 {
     QList<int> rows;
     for (const QString &part : QString::fromLatin1(text).split(u',', Qt::SkipEmptyParts)) {
-        const QStringList bounds = part.trimmed().split(u" to "_qs);
+        const QStringList bounds = part.trimmed().split(u" to "_s);
         for (int z = bounds.first().toInt(); z <= bounds.last().toInt(); ++z)
             rows.append(z);
     }
@@ -87,13 +89,13 @@ QList<Person> people()
 // " ve ark." at the end; nullopt if the text is anything else (a name spelt another way included).
 std::optional<QList<Person>> credited(QString text, const QList<Person> &list)
 {
-    if (text.endsWith(u" ve ark."_qs))
+    if (text.endsWith(u" ve ark."_s))
         text.chop(8);
     QList<Person> found;
     while (!text.isEmpty()) {
         const Person *match = nullptr;
         for (const Person &person : list) // the longest name that the text continues with
-            if ((text == person.name || text.startsWith(person.name + u", "_qs))
+            if ((text == person.name || text.startsWith(person.name + u", "_s))
                 && (!match || person.name.size() > match->name.size()))
                 match = &person;
         if (!match)
@@ -108,7 +110,7 @@ std::optional<QList<Person>> credited(QString text, const QList<Person> &list)
 std::optional<double> celsiusOf(const QString &text)
 {
     double value = 0;
-    const qsizetype end = text.indexOf(u" °C"_qs);
+    const qsizetype end = text.indexOf(u" °C"_s);
     if (end < 0 || !parseNumber(text.left(end), value))
         return std::nullopt;
     return value;
@@ -135,7 +137,7 @@ const char *const NamesAndSymbols =
     "108 Hassiyum Hs; 109 Meitneriyum Mt; 110 Ununnilyum Uun; 111 Unununyum Uuu; 112 Ununbiyum Uub; "
     "113 Ununtriyum Uut; 114 Ununquadiyum Uuq";
 
-const QString Unknown = u"Bilinmiyor"_qs;
+const QString Unknown = u"Bilinmiyor"_s;
 
 void addRowPerElement()
 {
@@ -155,12 +157,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<float>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("whole") << 1347.0f << u"1347.0"_qs;
-        QTest::newRow("small fraction") << 0.08988f << u"0.08988"_qs;
-        QTest::newRow("eight digits") << 14.009985f << u"14.009985"_qs;
-        QTest::newRow("negative") << -434.45203f << u"-434.45203"_qs;
-        QTest::newRow("large, no exponent") << 1.0e10f << u"10000000000.0"_qs;
-        QTest::newRow("tiny, no exponent") << 0.0001f << u"0.0001"_qs;
+        QTest::newRow("whole") << 1347.0f << u"1347.0"_s;
+        QTest::newRow("small fraction") << 0.08988f << u"0.08988"_s;
+        QTest::newRow("eight digits") << 14.009985f << u"14.009985"_s;
+        QTest::newRow("negative") << -434.45203f << u"-434.45203"_s;
+        QTest::newRow("large, no exponent") << 1.0e10f << u"10000000000.0"_s;
+        QTest::newRow("tiny, no exponent") << 0.0001f << u"0.0001"_s;
     }
     void numberFormOracle()
     {
@@ -174,7 +176,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("z");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("symbol");
-        for (const QString &entry : QString::fromUtf8(NamesAndSymbols).split(u"; "_qs)) {
+        for (const QString &entry : QString::fromUtf8(NamesAndSymbols).split(u"; "_s)) {
             const QStringList parts = entry.split(u' ');
             QTest::addRow("%s %s", qPrintable(parts[0]), qPrintable(parts[2]))
                 << parts[0].toInt() << parts[1] << parts[2];
@@ -207,8 +209,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("z");
         QTest::addColumn<QString>("name");
-        QTest::newRow("first") << 1 << u"Hidrojen"_qs;
-        QTest::newRow("last") << 114 << u"Ununquadiyum"_qs;
+        QTest::newRow("first") << 1 << u"Hidrojen"_s;
+        QTest::newRow("last") << 114 << u"Ununquadiyum"_s;
         QTest::newRow("zero") << 0 << QString();
         QTest::newRow("past the end") << 115 << QString();
         QTest::newRow("negative") << -1 << QString();
@@ -245,7 +247,7 @@ private Q_SLOTS:
             return;
         }
         const bool whole = rowsOf("43, 61, 84 to 89, 93 to 112").contains(z);
-        static const QRegularExpression plain(u"^([^ ()]+) amu$"_qs), bracketed(u"^\\(([^ ()]+)\\) amu$"_qs);
+        static const QRegularExpression plain(u"^([^ ()]+) amu$"_s), bracketed(u"^\\(([^ ()]+)\\) amu$"_s);
         const auto match = (whole ? bracketed : plain).match(tk::qs(row.AtomicMass));
         QVERIFY2(match.hasMatch(), row.AtomicMass.data());
         const std::optional<float> mass = formNumber(match.captured(1));
@@ -277,7 +279,7 @@ private Q_SLOTS:
         else if (unknown.contains(z))
             QCOMPARE(text, Unknown);
         else {
-            static const QRegularExpression scales(u"^(\\S+) °C \\((\\S+) °K, (\\S+) °F\\)$"_qs);
+            static const QRegularExpression scales(u"^(\\S+) °C \\((\\S+) °K, (\\S+) °F\\)$"_s);
             const auto match = scales.match(text);
             QVERIFY2(match.hasMatch(), qPrintable(text));
             const std::optional<float> celsius = formNumber(match.captured(1));
@@ -298,7 +300,7 @@ private Q_SLOTS:
         else if (rowsOf("85, 87, 97 to 112").contains(z))
             QCOMPARE(text, Unknown);
         else {
-            QVERIFY2(text.endsWith(u" g/cm3"_qs), qPrintable(text));
+            QVERIFY2(text.endsWith(u" g/cm3"_s), qPrintable(text));
             const std::optional<float> density = formNumber(text.chopped(6));
             QVERIFY2(density && *density > 0, qPrintable(text));
         }
@@ -372,7 +374,7 @@ private Q_SLOTS:
 
     void yearsAreFourDigits()
     {
-        static const QRegularExpression year(u"^[12][0-9]{3}$"_qs);
+        static const QRegularExpression year(u"^[12][0-9]{3}$"_s);
         int years = 0;
         for (int z = 1; z <= 114; ++z)
             years += year.match(tk::qs(ElementCatalogue[z].DiscoveryDate)).hasMatch() ? 1 : 0;
@@ -385,7 +387,7 @@ private Q_SLOTS:
         QFETCH(int, z);
         const QString text = tk::qs(ElementCatalogue[z].Discoverer);
         if (z > 112)
-            QCOMPARE(text, u"Henüz Keşfedilmedi"_qs);
+            QCOMPARE(text, u"Henüz Keşfedilmedi"_s);
         else if (rowsOf("6, 16, 26, 29, 33, 47, 50, 51, 79, 80, 82, 83, 110").contains(z))
             QCOMPARE(text, Unknown);
         else {
@@ -418,7 +420,7 @@ private Q_SLOTS:
                 const Person &b = list[j];
                 const bool sameSurname = a.name.section(u' ', -1) == b.name.section(u' ', -1);
                 QVERIFY2(!(sameSurname && a.born == b.born && a.died == b.died),
-                         qPrintable(a.name + u" and "_qs + b.name));
+                         qPrintable(a.name + u" and "_s + b.name));
             }
     }
 
@@ -430,11 +432,11 @@ private Q_SLOTS:
         QFETCH(int, z);
         const ElementRecord &row = ElementCatalogue[z];
         const QString text = tk::qs(row.Discoverer);
-        if (text == Unknown || text == u"Henüz Keşfedilmedi"_qs)
+        if (text == Unknown || text == u"Henüz Keşfedilmedi"_s)
             return;
         static const QList<Person> list = people();
         const std::optional<QList<Person>> persons = credited(text, list);
-        QVERIFY2(persons && !persons->isEmpty(), qPrintable(text + u": a name the people list does not hold"_qs));
+        QVERIFY2(persons && !persons->isEmpty(), qPrintable(text + u": a name the people list does not hold"_s));
         bool isYear = false;
         const int year = tk::qs(row.DiscoveryDate).toInt(&isYear);
         QVERIFY2(isYear, row.DiscoveryDate.data());
@@ -451,14 +453,14 @@ private Q_SLOTS:
     {
         QFETCH(int, z);
         const ElementRecord &row = ElementCatalogue[z];
-        const QString configuration = z == 1 ? u"1S1"_qs
-            : z == 3                          ? u"1s22s1"_qs
-            : z == 11                         ? u"1s22s22p63s1 "_qs
-            : z == 19                         ? u"1s22s22p63s23p64s1"_qs
+        const QString configuration = z == 1 ? u"1S1"_s
+            : z == 3                          ? u"1s22s1"_s
+            : z == 11                         ? u"1s22s22p63s1 "_s
+            : z == 19                         ? u"1s22s22p63s23p64s1"_s
                                               : QString();
         QCOMPARE(tk::qs(row.ElectronConfiguration), configuration);
-        QCOMPARE(tk::qs(row.Uses), z == 1 ? u"Balonlarda ve metal arıtımında."_qs : QString());
-        QCOMPARE(tk::qs(row.HowObtained), z == 1 ? u"Maden, petrol ve gaz yataklarıından."_qs : QString());
+        QCOMPARE(tk::qs(row.Uses), z == 1 ? u"Balonlarda ve metal arıtımında."_s : QString());
+        QCOMPARE(tk::qs(row.HowObtained), z == 1 ? u"Maden, petrol ve gaz yataklarıından."_s : QString());
         QVERIFY(row.Reserved.empty());
     }
 
@@ -466,27 +468,27 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("z");
         QTest::addColumn<QStringList>("fields");
-        QTest::newRow("1 Hidrojen") << 1 << QStringList{u"Hidrojen"_qs, u"H"_qs, u"1.00794 amu"_qs,
-            u"-259.14 °C (14.009985 °K, -434.45203 °F)"_qs, u"-252.87 °C (20.280005 °K, -423.166 °F)"_qs,
-            u"1"_qs, u"0"_qs, u"Hidrojen"_qs, u"Hekzogonal"_qs, u"0.08988 g/cm3"_qs, u"1S1"_qs, u"1766"_qs,
-            QString(), u"Balonlarda ve metal arıtımında."_qs, u"Maden, petrol ve gaz yataklarıından."_qs};
-        QTest::newRow("26 Demir") << 26 << QStringList{u"Demir"_qs, u"Fe"_qs, u"55.845 amu"_qs,
-            u"1535.0 °C (1808.15 °K, 2795.0 °F)"_qs, u"2750.0 °C (3023.15 °K, 4982.0 °F)"_qs, u"26"_qs,
-            u"30"_qs, u"Geçiş Elementleri"_qs, u"Kübik"_qs, u"7.86 g/cm3"_qs, u""_qs, u"Bilinmiyor"_qs,
-            u"Bilinmiyor"_qs, u""_qs, u""_qs};
-        QTest::newRow("79 Altın") << 79 << QStringList{u"Altın"_qs, u"Au"_qs, u"196.96655 amu"_qs,
-            u"1064.43 °C (1337.5801 °K, 1947.9741 °F)"_qs, u"2807.0 °C (3080.15 °K, 5084.6 °F)"_qs, u"79"_qs,
-            u"118"_qs, u"Geçiş Elementleri"_qs, u"Kübik"_qs, u"19.32 g/cm3"_qs, u""_qs,
-            u"Tahminen milattan önce 3000 yılı"_qs, u"Bilinmiyor"_qs, u""_qs, u""_qs};
-        QTest::newRow("110 Ununnilyum") << 110 << QStringList{u"Ununnilyum"_qs, u"Uun"_qs, u"(269.0) amu"_qs,
-            u"Bilinmiyor"_qs, u"Bilinmiyor"_qs, u"110"_qs, u"159"_qs, u"Geçiş Elementleri"_qs, u"Bilinmiyor"_qs,
-            u"Bilinmiyor"_qs, u""_qs, u"1987"_qs, u"Bilinmiyor"_qs, u""_qs, u""_qs};
+        QTest::newRow("1 Hidrojen") << 1 << QStringList{u"Hidrojen"_s, u"H"_s, u"1.00794 amu"_s,
+            u"-259.14 °C (14.009985 °K, -434.45203 °F)"_s, u"-252.87 °C (20.280005 °K, -423.166 °F)"_s,
+            u"1"_s, u"0"_s, u"Hidrojen"_s, u"Hekzogonal"_s, u"0.08988 g/cm3"_s, u"1S1"_s, u"1766"_s,
+            QString(), u"Balonlarda ve metal arıtımında."_s, u"Maden, petrol ve gaz yataklarıından."_s};
+        QTest::newRow("26 Demir") << 26 << QStringList{u"Demir"_s, u"Fe"_s, u"55.845 amu"_s,
+            u"1535.0 °C (1808.15 °K, 2795.0 °F)"_s, u"2750.0 °C (3023.15 °K, 4982.0 °F)"_s, u"26"_s,
+            u"30"_s, u"Geçiş Elementleri"_s, u"Kübik"_s, u"7.86 g/cm3"_s, u""_s, u"Bilinmiyor"_s,
+            u"Bilinmiyor"_s, u""_s, u""_s};
+        QTest::newRow("79 Altın") << 79 << QStringList{u"Altın"_s, u"Au"_s, u"196.96655 amu"_s,
+            u"1064.43 °C (1337.5801 °K, 1947.9741 °F)"_s, u"2807.0 °C (3080.15 °K, 5084.6 °F)"_s, u"79"_s,
+            u"118"_s, u"Geçiş Elementleri"_s, u"Kübik"_s, u"19.32 g/cm3"_s, u""_s,
+            u"Tahminen milattan önce 3000 yılı"_s, u"Bilinmiyor"_s, u""_s, u""_s};
+        QTest::newRow("110 Ununnilyum") << 110 << QStringList{u"Ununnilyum"_s, u"Uun"_s, u"(269.0) amu"_s,
+            u"Bilinmiyor"_s, u"Bilinmiyor"_s, u"110"_s, u"159"_s, u"Geçiş Elementleri"_s, u"Bilinmiyor"_s,
+            u"Bilinmiyor"_s, u""_s, u"1987"_s, u"Bilinmiyor"_s, u""_s, u""_s};
         for (auto [z, name, symbol] : {std::tuple{113, "Ununtriyum", "Uut"}, std::tuple{114, "Ununquadiyum", "Uuq"}}) {
             QStringList fields(15);
             fields[0] = QString::fromLatin1(name);
             fields[1] = QString::fromLatin1(symbol);
             fields[5] = QString::number(z);
-            fields[12] = u"Henüz Keşfedilmedi"_qs;
+            fields[12] = u"Henüz Keşfedilmedi"_s;
             QTest::addRow("%d %s", z, name) << z << fields;
         }
     }
@@ -508,12 +510,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("z");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("13") << 13 << u"Alüminyum"_qs << u"Aliminyum"_qs;
-        QTest::newRow("54") << 54 << u"Ksenon"_qs << u"Xenon"_qs;
-        QTest::newRow("59") << 59 << u"Praseodmiyum"_qs << u"Praseodiyum"_qs;
-        QTest::newRow("64") << 64 << u"Gadalinyum"_qs << u"Gadolinyum"_qs;
-        QTest::newRow("87") << 87 << u"Fransiyum"_qs << u"Fransium"_qs;
-        QTest::newRow("89") << 89 << u"Aktinyum"_qs << u"Aktinium"_qs;
+        QTest::newRow("13") << 13 << u"Alüminyum"_s << u"Aliminyum"_s;
+        QTest::newRow("54") << 54 << u"Ksenon"_s << u"Xenon"_s;
+        QTest::newRow("59") << 59 << u"Praseodmiyum"_s << u"Praseodiyum"_s;
+        QTest::newRow("64") << 64 << u"Gadalinyum"_s << u"Gadolinyum"_s;
+        QTest::newRow("87") << 87 << u"Fransiyum"_s << u"Fransium"_s;
+        QTest::newRow("89") << 89 << u"Aktinyum"_s << u"Aktinium"_s;
     }
     void tileHintSpellingsStayOutOfNames()
     {
