@@ -6,6 +6,13 @@ if(PC_WERROR)
 endif()
 target_include_directories(pc_options INTERFACE ${PROJECT_SOURCE_DIR})
 target_compile_definitions(pc_options INTERFACE QT_NO_KEYWORDS)
+# Qt's deprecated interfaces, pinned to the oldest Qt the program builds with (6.4): what was
+# deprecated up to it is gone from the headers, so the code cannot use it; what a later Qt
+# deprecates stays usable and warns (up to Qt 7), so a newer Qt adds warnings, never errors of its
+# own. Both spellings: Qt 6.4 reads the first pair, 6.5 and later the second.
+target_compile_definitions(pc_options INTERFACE
+  QT_DISABLE_DEPRECATED_BEFORE=0x060400 QT_DEPRECATED_WARNINGS_SINCE=0x070000
+  QT_DISABLE_DEPRECATED_UP_TO=0x060400 QT_WARN_DEPRECATED_UP_TO=0x070000)
 
 if(PC_SANITIZE STREQUAL "address")
   target_compile_options(pc_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
