@@ -89,16 +89,21 @@ class Driver:
                 raise AssertionError(f"after {' '.join(self.steps)}: expected {count} windows, saw {len(seen)}")
             time.sleep(0.005)
 
-    def topmost(self):
-        """The newest dialog, once the window manager has made it the active window: a close box or
-        Escape meant for it must not reach the main window, which its modality blocks."""
+    def topmost(self, timeout=5):
+        """The newest dialog, once the window manager has made it the active window. Right after a
+        dialog opens over another, the one beneath can still be the active window for a moment,
+        and a close box or Escape sent then would reach a window that the new dialog's modality
+        blocks, where Qt rightly drops it. The window manager lists clients in the order they were
+        mapped, so the newest dialog is the last one listed."""
         dialogs = [w for w in self.windows() if w != self.main]
+        if not dialogs:
+            raise AssertionError(f"after {' '.join(self.steps)}: no dialog is open")
         newest = dialogs[-1]
-        deadline = time.monotonic() + 2
-        while time.monotonic() < deadline:
-            active = self.session.active_window()
-            if active in dialogs:
-                return active
+        deadline = time.monotonic() + timeout
+        while self.session.active_window() != newest:
+            if time.monotonic() > deadline:
+                raise AssertionError(f"after {' '.join(self.steps)}: the newest dialog {newest:#x} did not "
+                                     f"become active (active: {self.session.active_window()})")
             time.sleep(0.005)
         return newest
 
