@@ -153,10 +153,12 @@ QString describe(const QRectF &r)
         .arg(r.bottom(), 0, 'f', 2);
 }
 
-// Rectangles that share some area; touching edges leave the two apart.
-bool overlap(const QRectF &a, const QRectF &b)
+// Whether ink touches a rectangle: they overlap, or less than half a logical pixel lies between
+// them (at 1x: not one pixel).
+bool touches(const QRectF &ink, const QRectF &r)
 {
-    return a.left() < b.right() && b.left() < a.right() && a.top() < b.bottom() && b.top() < a.bottom();
+    const QRectF near = ink.adjusted(-0.5, -0.5, 0.5, 0.5);
+    return near.left() < r.right() && r.left() < near.right() && near.top() < r.bottom() && r.top() < near.bottom();
 }
 
 // What is wrong between two texts, if anything. A text's ink may not reach into another text's
@@ -169,15 +171,15 @@ QStringList clashes(const ShownText &a, const ShownText &b)
         found << QStringLiteral("%1 \"%2\" is inked at %3, into %4 of %5 \"%6\" at %7")
                      .arg(x.name, x.text.left(40), describe(x.ink), what, y.name, y.text.left(40), describe(r));
     };
-    if (overlap(a.ink, b.ink))
+    if (touches(a.ink, b.ink))
         report(a, b, QStringLiteral("the ink"), b.ink);
     if (a.widget == b.widget)
         return found;
     const bool aInsideB = b.widget->isAncestorOf(a.widget);
     const bool bInsideA = a.widget->isAncestorOf(b.widget);
-    if (!aInsideB && overlap(a.ink, b.box))
+    if (!aInsideB && touches(a.ink, b.box))
         report(a, b, QStringLiteral("the box"), b.box);
-    if (!bInsideA && overlap(b.ink, a.box))
+    if (!bInsideA && touches(b.ink, a.box))
         report(b, a, QStringLiteral("the box"), a.box);
     return found;
 }
