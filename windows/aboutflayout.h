@@ -27,6 +27,12 @@ using layout::Kind;
 inline constexpr layout::Font HeadingFont{"Times New Roman", 24, tk::FontStyle::Bold};
 inline constexpr layout::Font BoldFont{layout::ClassicFace, 11, tk::FontStyle::Bold};
 
+// The maker's name (Label4) and the web link (ShadowLabel1) stand on one line. Where the name,
+// in the face resolved for it, would reach within this many pixels of the link, the dialog draws
+// the name a pixel size smaller at a time until it ends that far before the link: at 24 pixels
+// Liberation Serif runs "KORVANTA" into "www.kvt.example".
+inline constexpr int NameToLinkGap = 4;
+
 // In creation order: a later component lies above an earlier one of the same parent. The two
 // headings are docked to the top inside Panel1's bevel, one under the other.
 inline constexpr std::array<Component, 12> Components{{

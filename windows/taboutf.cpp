@@ -40,6 +40,17 @@ QPixmap keyedOut(const QString &resource, QColor key)
     return QPixmap::fromImage(tk::keyedOut(tk::loadPicture(resource), key.rgb()));
 }
 
+// Draws a label that sizes itself to its text a pixel size smaller at a time until its right edge
+// lies at or before x = limit (exclusive), keeping its place.
+void endBefore(tk::TLabel *label, int limit)
+{
+    QFont font = label->font();
+    while (label->x() + label->width() > limit && font.pixelSize() > 1) {
+        font.setPixelSize(font.pixelSize() - 1);
+        label->setFont(font);
+    }
+}
+
 TAboutF::UrlOpener &urlOpener()
 {
     static TAboutF::UrlOpener opener = [](const QUrl &url) { QDesktopServices::openUrl(url); };
@@ -111,6 +122,7 @@ void TAboutF::buildComponents()
 
     ShadowLabel1 = LayoutBuilder::component<TShadowLabel>(this, "ShadowLabel1");
     ShadowLabel2 = LayoutBuilder::component<TShadowLabel>(this, "ShadowLabel2");
+    endBefore(LayoutBuilder::component<tk::TLabel>(this, "Label4"), ShadowLabel1->x() - aboutf::NameToLinkGap);
 
     SpeedButton1 = LayoutBuilder::component<QToolButton>(this, "SpeedButton1");
     const QColor purple = tk::clPurple.toQColor();

@@ -2,6 +2,7 @@
 
 #include "tests/support/crispness.h"
 #include "tests/support/testmain.h"
+#include "tests/windows/textink.h"
 #include "toolkit/text.h"
 #include "toolkit/timage.h"
 #include "toolkit/tlabel.h"
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void components();
     void onlyLinksAndButtonShowHints();
     void headingsDockedUnderEachOther();
+    void nameEndsBeforeTheLink();
     void creditLines();
     void creditsPanelsSetUp();
     void pictures();
@@ -177,6 +179,32 @@ void TestAboutF::headingsDockedUnderEachOther()
     // Headings keep the default shadow.
     QCOMPARE(named<TShadowLabel>("ShadowLabel4")->shadowColor(), tk::clBtnHighlight);
     QCOMPARE(named<TShadowLabel>("ShadowLabel4")->shadowPos(), TShadowLabel::TShadowPosition::spLeftTop);
+}
+
+void TestAboutF::nameEndsBeforeTheLink()
+{
+    auto *name = named<tk::TLabel>("Label4");
+    const auto *link = named<TShadowLabel>("ShadowLabel1");
+    QCOMPARE(name->pos(), QPoint(56, 208));
+    QCOMPARE(name->caption(), QStringLiteral("KORVANTA"));
+    QVERIFY(name->font().bold());
+
+    // The name's ink, drawn at this scale, ends at least the gap before the link's box.
+    const QRectF ink = textink::inkInArea(name->caption(), name->font(), name->geometry(), name->textAlignment(), true,
+                                          name->devicePixelRatioF());
+    const qreal gap = link->x() - ink.right();
+    qInfo("\"KORVANTA\" at %d px ends at x %.2f (box %d), %.2f px before the link at %d", name->font().pixelSize(),
+          ink.right(), name->x() + name->width(), gap, link->x());
+    QVERIFY2(gap >= aboutf::NameToLinkGap, qPrintable(QStringLiteral("the name ends %1 px before the link").arg(gap)));
+
+    // It is drawn as large as that allows, and never larger than the layout's 24 pixels.
+    const int size = name->font().pixelSize();
+    QVERIFY(size <= aboutf::HeadingFont.pixelHeight && size >= 18);
+    if (size < aboutf::HeadingFont.pixelHeight) {
+        QFont larger = name->font();
+        larger.setPixelSize(size + 1);
+        QVERIFY(name->x() + QFontMetrics(larger).horizontalAdvance(name->caption()) > link->x() - aboutf::NameToLinkGap);
+    }
 }
 
 void TestAboutF::creditLines()

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 #include "data/elementcatalogue.h"
 #include "tests/support/testmain.h"
+#include "tests/windows/textink.h"
 #include "toolkit/text.h"
 #include "toolkit/tlabel.h"
 #include "toolkit/tpanel.h"
@@ -23,73 +24,18 @@
 #include "windows/tsabitf.h"
 
 #include <QFontMetricsF>
-#include <QPainter>
-#include <QStyle>
-#include <QStyleOptionToolButton>
 #include <QTest>
 
 #include <memory>
 #include <span>
 
+using textink::child;
+using textink::inkOf;
+using textink::Ink;
+using textink::toolButtonTextRect;
 using tk::TAlignment;
 
 namespace {
-
-// Where a text's ink lies across, in logical pixels from its pen position, drawn at a device
-// pixel ratio.
-struct Ink {
-    qreal left = 0;
-    qreal right = 0;
-};
-
-Ink inkOf(const QString &text, const QFont &font, qreal ratio)
-{
-    const QFontMetricsF metrics(font);
-    const int margin = 8;
-    const QSizeF logical(metrics.horizontalAdvance(text) + 2 * margin, metrics.height() + 2 * margin);
-    QImage image((logical * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        painter.setFont(font);
-        painter.drawText(QPointF(margin, margin + metrics.ascent()), text);
-    }
-    int first = image.width();
-    int last = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(line[x]) != 0) {
-                first = std::min(first, x);
-                last = std::max(last, x);
-            }
-    }
-    return last < 0 ? Ink{} : Ink{first / ratio - margin, (last + 1) / ratio - margin};
-}
-
-// A toolbar or speed button's text rectangle, as the style lays out the button's label.
-QRect toolButtonTextRect(const QToolButton *button)
-{
-    QStyleOptionToolButton option;
-    option.initFrom(button);
-    option.toolButtonStyle = button->toolButtonStyle();
-    option.iconSize = button->iconSize();
-    const QStyle *style = button->style();
-    const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
-    QRect label = style->subControlRect(QStyle::CC_ToolButton, &option, QStyle::SC_ToolButton, button)
-                      .adjusted(frame, frame, -frame, -frame);
-    // Beside the icon the text starts after the icon and a 4-pixel gap.
-    if (button->toolButtonStyle() == Qt::ToolButtonTextBesideIcon)
-        label.setLeft(label.left() + button->iconSize().width() + 4);
-    return label;
-}
-
-template <typename T>
-T *child(QWidget *window, std::string_view name)
-{
-    return window->findChild<T *>(tk::qs(name));
-}
 
 // Adds a row: a text in a place of fixed size. `copy` is the horizontal offset of a second,
 // engraved or shadow, copy of the text (0: none).

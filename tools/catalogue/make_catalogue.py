@@ -90,6 +90,8 @@ UNKNOWN_MELTING = rows_of("61, 97 to 112")
 UNKNOWN_BOILING = rows_of("61, 91, 96 to 112")
 UNKNOWN_DENSITY = rows_of("85, 87, 97 to 112")
 UNKNOWN_DISCOVERER = rows_of("6, 16, 26, 29, 33, 47, 50, 51, 79, 80, 82, 83, 110")
+# Elements that sublime at normal pressure: both temperature columns hold the sublimation point.
+SUBLIMING = rows_of("6, 33")
 
 # Figures that the table's own design fixes; the reviewed table must carry exactly these.
 FIXED = {
@@ -268,6 +270,8 @@ def build_rows(table, people):
             raise InputError(f"row {z}: symbol {row['symbol']}, the catalogue's is {symbol}")
         check_fixed(z, row)
         check_presence(z, row)
+        if z in SUBLIMING and row["melting_K"] != row["boiling_K"]:
+            raise InputError(f"row {z}: the element sublimes; melting_K and boiling_K must both be its sublimation point")
         mass = row["mass"]
         mass_value = nearest_float32(Fraction(Decimal(mass)))
         if z in WHOLE_MASS_ROWS:
