@@ -783,7 +783,13 @@ void TestTileButton::hoverNeedsForeground()
     Host h;
     QVERIFY(QTest::qWaitForWindowExposed(&h.window));
     QSignalSpy enterSpy(h.tile, &TTileButton::OnMouseEnter);
-    QApplication::setActiveWindow(nullptr);
+    // Another window is in the foreground.
+    QWidget other;
+    other.setGeometry(400, 400, 50, 50);
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QVERIFY(QApplication::activeWindow() != &h.window);
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(h.tile->mapToGlobal(QPoint(5, 5))));
     QCoreApplication::sendEvent(h.tile, &enter);
     QVERIFY(!h.tile->mouseInside());
@@ -791,7 +797,7 @@ void TestTileButton::hoverNeedsForeground()
 
     h.tile->renderFace();
     const QImage before = h.tile->buffer().copy();
-    QApplication::setActiveWindow(&h.window);
+    h.window.activateWindow();
     QTRY_VERIFY(QApplication::activeWindow() == &h.window);
     QCoreApplication::sendEvent(h.tile, &enter);
     QVERIFY(h.tile->mouseInside());
@@ -998,7 +1004,7 @@ void TestTileButton::acceleratorClicks()
     Host h;
     h.tile->setCaption(caption);
     h.tile->setEnabled(enabled);
-    QApplication::setActiveWindow(&h.window);
+    h.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&h.window));
     QSignalSpy spy(h.tile, &TTileButton::OnClick);
     QTest::keyClick(&h.window, Qt::Key_A, Qt::AltModifier);
