@@ -1,6 +1,7 @@
 #include "gif/tgifanimator.h"
 
 #include "gif/tgifimage.h"
+#include "toolkit/devicegrid.h"
 #include "toolkit/error.h"
 #include "widgets/tthreadedtimer.h"
 #include "widgets/viewwatcher.h"
@@ -424,9 +425,9 @@ void TGIFAnimator::paintContent(QPainter &canvas)
                 to[x] = opaque == see ? 0u : opaque;
             }
         }
-        canvas.drawImage(destination, m_maskedCache);
+        DeviceGrid::drawScaled(canvas, destination, m_maskedCache);
     } else {
-        canvas.drawImage(destination, composed);
+        DeviceGrid::drawScaled(canvas, destination, composed);
     }
 }
 

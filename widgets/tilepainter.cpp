@@ -1,5 +1,6 @@
 #include "widgets/tilepainter.h"
 
+#include "toolkit/devicegrid.h"
 #include "toolkit/tcolor.h"
 #include "toolkit/tdraw.h"
 
@@ -342,7 +343,7 @@ void paintTile(QPainter &p, const TilePaintState &s, const TileLayout &layout, c
         if (index >= count)
             index = 0;
         const QRect source(index * layout.glyphSize.width(), 0, layout.glyphSize.width(), layout.glyphSize.height());
-        p.drawImage(origin + layout.glyphPos, *s.glyph, source);
+        DeviceGrid::drawScaled(p, QRect(origin + layout.glyphPos, layout.glyphSize), *s.glyph, source);
     }
 
     if (layout.lines.isEmpty())
