@@ -38,7 +38,12 @@ TGIFAnimator::TGIFAnimator(QWidget *parent)
     m_windowColor = tk::clWindow.toQColor().rgb();
     connect(m_image.get(), &TGIFImage::changed, this, &TGIFAnimator::imageChanged);
     m_view = new ViewWatcher(this, [this](bool viewable) {
-        m_onScreen = viewable;
+        {
+            // A tick on the worker reads this under the same lock: once the control is out of
+            // sight, no frame advances.
+            std::lock_guard lock(controlLock());
+            m_onScreen = viewable;
+        }
         updateRest();
     });
 }
@@ -268,10 +273,10 @@ void TGIFAnimator::asyncTick()
 {
     // The worker never waits for the GUI thread while it holds the control lock: the GUI thread
     // takes that lock to paint, so holding it across the hand-off could deadlock both.
-    if (!m_onScreen)
-        return;
     {
         std::lock_guard lock(controlLock());
+        if (!m_onScreen)
+            return;
         const int count = m_image->FrameCount();
         if (count < 2)
             return;
