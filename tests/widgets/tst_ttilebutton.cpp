@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
 
 #include <functional>
 
@@ -783,13 +784,14 @@ void TestTileButton::hoverNeedsForeground()
     Host h;
     QVERIFY(QTest::qWaitForWindowExposed(&h.window));
     QSignalSpy enterSpy(h.tile, &TTileButton::OnMouseEnter);
-    // Another window is in the foreground.
-    QWidget other;
+    // The program in the background: a window that is none of its widgets' has the focus, as
+    // another program's would.
+    QWindow other;
     other.setGeometry(400, 400, 50, 50);
     other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    QVERIFY(QApplication::activeWindow() != &h.window);
+    other.requestActivate();
+    QTRY_VERIFY(QGuiApplication::focusWindow() == &other);
+    QTRY_VERIFY(QApplication::activeWindow() == nullptr);
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(h.tile->mapToGlobal(QPoint(5, 5))));
     QCoreApplication::sendEvent(h.tile, &enter);
     QVERIFY(!h.tile->mouseInside());
