@@ -253,7 +253,7 @@ void TestTsabitf::secondElementLeavesNoTrace()
 void TestTsabitf::titleFollowsTheMainWindow()
 {
     const QString mainTitle = cetvelf->windowTitle();
-    QCOMPARE(mainTitle, QStringLiteral("KORVANTA Tamelis - Periyodik Cetvel s2.12"));
+    QCOMPARE(mainTitle, QStringLiteral("KORVANTA Tamelis - Periyodik Cetvel s" PC_VERSION));
     for (int round = 0; round < 3; ++round) {
         QString detailsTitle;
         QString categoryTitle;
@@ -662,3 +662,4 @@ void TestTsabitf::crispAtThisScale()
 
 PC_TEST_MAIN(TestTsabitf)
 #include "tst_tsabitf.moc"
+#include "projectversion.h"
