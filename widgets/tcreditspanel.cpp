@@ -32,16 +32,6 @@ struct Edges {
     Edges shrunk(int by) const { return {left + by, top + by, right - by, bottom - by}; }
 };
 
-Qt::Alignment horizontalAlignment(tk::TAlignment alignment)
-{
-    switch (alignment) {
-    case tk::TAlignment::taLeftJustify: return Qt::AlignLeft;
-    case tk::TAlignment::taRightJustify: return Qt::AlignRight;
-    case tk::TAlignment::taCenter: break;
-    }
-    return Qt::AlignHCenter;
-}
-
 } // namespace
 
 TCreditsPanel::TCreditsPanel(QWidget *parent) : QWidget(parent)
@@ -319,7 +309,7 @@ void TCreditsPanel::RenderTextFrame(QImage &image, const TextFrame &frame, int s
     p.setFont(frame.font);
     p.setLayoutDirection(frame.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     const int flags = int(Qt::TextSingleLine | Qt::TextExpandTabs | Qt::TextDontClip | Qt::AlignTop
-                          | horizontalAlignment(frame.alignment));
+                          | tk::horizontalAlignment(frame.alignment));
     const int count = int(frame.lines.size());
     static const QString blank = QStringLiteral(" ");
     // The engraved copy lies one pixel right and down (or left and up).

@@ -58,12 +58,7 @@ tk::TAlignment effectiveAlignment(const TShadowLabel::Look &look)
 int textFlags(const TShadowLabel::Look &look)
 {
     // Absolute: the mirroring for right-to-left reading is done here, not again by the painter.
-    int flags = Qt::AlignTop | Qt::AlignAbsolute | Qt::TextExpandTabs;
-    switch (effectiveAlignment(look)) {
-    case tk::TAlignment::taLeftJustify: flags |= Qt::AlignLeft; break;
-    case tk::TAlignment::taRightJustify: flags |= Qt::AlignRight; break;
-    case tk::TAlignment::taCenter: flags |= Qt::AlignHCenter; break;
-    }
+    int flags = Qt::AlignTop | Qt::AlignAbsolute | Qt::TextExpandTabs | tk::horizontalAlignment(effectiveAlignment(look));
     if (look.wordWrap)
         flags |= Qt::TextWordWrap;
     return flags;

@@ -229,7 +229,7 @@ void TestTgrupf::layout()
     }
     if (auto *text = qobject_cast<tk::TStaticText *>(widget)) {
         QCOMPARE(text->caption(), caption);
-        QCOMPARE(text->borderStyle(), tk::TStaticBorderStyle::Sunken);
+        QCOMPARE(text->borderStyle(), tk::TBevelCut::bvLowered);
         QCOMPARE(text->textAlignment(), tk::TAlignment::taRightJustify);
         QCOMPARE(text->fontColor(), tk::clBlack);
     }

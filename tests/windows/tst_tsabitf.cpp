@@ -461,7 +461,7 @@ void TestTsabitf::captionedValues()
     QCOMPARE(box->geometry(), QRect(captionAt, QSize(110, 17)));
     QCOMPARE(box->caption(), caption);
     QVERIFY(box->caption().endsWith(u' '));
-    QCOMPARE(box->borderStyle(), tk::TStaticBorderStyle::Sunken);
+    QCOMPARE(box->borderStyle(), tk::TBevelCut::bvLowered);
     QCOMPARE(box->textAlignment(), tk::TAlignment::taRightJustify);
     QCOMPARE(box->color(), tk::TColor::fromRgb(183, 183, 219));
     QCOMPARE(box->fontColor(), tk::clNavy);
