@@ -2,7 +2,6 @@
 
 #include "toolkit/tapplication.h"
 #include "toolkit/tcolorkey.h"
-#include "toolkit/tdraw.h"
 #include "toolkit/devicegrid.h"
 #include "widgets/tthreadedtimer.h"
 #include "widgets/viewwatcher.h"
@@ -142,6 +141,11 @@ void TCreditsPanel::deactivate()
         throw;
     }
     showHidden();
+}
+
+tk::TPanelFrame TCreditsPanel::frame() const
+{
+    return {m_bevelOuter, m_bevelInner, m_bevelWidth, m_borderWidth};
 }
 
 TCreditsPanel::Placement TCreditsPanel::placementLocked() const
@@ -337,8 +341,7 @@ void TCreditsPanel::RenderTextFrame(QImage &image, const TextFrame &frame, int s
 
 TCreditsPanel::Areas TCreditsPanel::PlaceAreas(const Placement &pl)
 {
-    const int b = pl.borderWidth + (pl.bevelOuter != tk::TBevelCut::bvNone ? pl.bevelWidth : 0)
-                  + (pl.bevelInner != tk::TBevelCut::bvNone ? pl.bevelWidth : 0);
+    const int b = tk::TPanelFrame{pl.bevelOuter, pl.bevelInner, pl.bevelWidth, pl.borderWidth}.width();
     const Edges client{0, 0, pl.clientSize.width(), pl.clientSize.height()};
     const Edges inner = client.shrunk(b);
     Edges text = client.shrunk(b + 3);
@@ -423,14 +426,8 @@ QImage TCreditsPanel::transparentGlyph(const QImage &glyph)
 void TCreditsPanel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    QRect r = rect();
-    r = tk::drawBevel(p, r, m_bevelOuter, m_bevelWidth);
     const QColor face = m_color.toQColor();
-    for (int i = 0; i < m_borderWidth && r.width() > 0 && r.height() > 0; ++i) {
-        tk::drawBevelRing(p, r, face, face);
-        r.adjust(1, 1, -1, -1);
-    }
-    r = tk::drawBevel(p, r, m_bevelInner, m_bevelWidth);
+    const QRect r = frame().paint(p, rect(), face);
     if (r.width() <= 0 || r.height() <= 0)
         return;
     p.setClipRect(r);

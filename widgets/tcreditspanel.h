@@ -2,6 +2,7 @@
 
 #include "toolkit/talignment.h"
 #include "toolkit/tcolor.h"
+#include "toolkit/tpanelframe.h"
 
 #include <QFont>
 #include <QImage>
@@ -178,6 +179,7 @@ private:
     void deactivate();
     void changedWhileActive(bool resetScroll, bool measure);
     Placement placementLocked() const;
+    tk::TPanelFrame frame() const;
     void viewChanged(bool viewable);
     bool shouldRest() const;
     void updateRest();
