@@ -451,10 +451,10 @@ void TCreditsPanel::changedWhileActive(bool resetScroll, bool measure)
     {
         std::lock_guard lock(m_frameMutex);
         if (m_resting)
-            settleRestLocked(now());
+            m_restClock.settle(now(), m_frame.scrollExtent);
         if (resetScroll) {
             m_scrollPos = 0;
-            m_restPos = 0;
+            m_restClock.restart();
         }
         if (measure)
             MeasureLines();
@@ -503,11 +503,7 @@ void TCreditsPanel::rest()
     const bool running = ScrollTimer->enabled();
     // Under the frame lock: a tick already under way finds itself stale and drops out.
     ScrollTimer->setEnabled(false);
-    m_restPos = m_scrollPos;
-    m_restInterval = ScrollTimer->interval();
-    const auto never = Clock::time_point::max();
-    m_nextTick = m_restInterval == 0 ? never : m_lastTick + std::chrono::milliseconds(m_restInterval);
-    m_heldTickAt = running ? m_nextTick : never;
+    m_restClock.start(m_scrollPos, m_lastTick, ScrollTimer->interval(), running);
     m_resting = true;
 }
 
@@ -515,33 +511,12 @@ void TCreditsPanel::wake()
 {
     {
         std::lock_guard lock(m_frameMutex);
-        const Clock::time_point t = now();
-        std::uint64_t ticks = restTicksLocked(t);
-        // The timer hands over the tick it kept at once; that one is not counted here.
-        if (t >= m_heldTickAt && ticks > 0)
-            --ticks;
-        m_scrollPos = scrollPosAfter(m_restPos, ticks, m_frame.scrollExtent);
-        m_lastTick = t < m_heldTickAt && m_heldTickAt != Clock::time_point::max()
-                         ? m_heldTickAt - std::chrono::milliseconds(m_restInterval)
-                         : t;
+        const RestClock::Waking w = m_restClock.wake(now(), m_frame.scrollExtent);
+        m_scrollPos = w.scrollPos;
+        m_lastTick = w.lastTick;
         m_resting = false;
     }
     ScrollTimer->setEnabled(true);
-}
-
-std::uint64_t TCreditsPanel::restTicksLocked(Clock::time_point t) const
-{
-    if (t < m_nextTick)
-        return 0;
-    return 1 + std::uint64_t((t - m_nextTick) / std::chrono::milliseconds(m_restInterval));
-}
-
-void TCreditsPanel::settleRestLocked(Clock::time_point t)
-{
-    const std::uint64_t ticks = restTicksLocked(t);
-    m_restPos = scrollPosAfter(m_restPos, ticks, m_frame.scrollExtent);
-    if (ticks > 0)
-        m_nextTick += std::chrono::milliseconds(m_restInterval) * ticks;
 }
 
 int TCreditsPanel::scrollPos() const
@@ -551,18 +526,7 @@ int TCreditsPanel::scrollPos() const
     std::lock_guard lock(m_frameMutex);
     if (!m_resting)
         return m_scrollPos.load();
-    return scrollPosAfter(m_restPos, restTicksLocked(now()), m_frame.scrollExtent);
-}
-
-int TCreditsPanel::scrollPosAfter(int pos, std::uint64_t ticks, int scrollExtent)
-{
-    if (ticks == 0)
-        return pos;
-    const std::uint64_t cycle = std::uint64_t(std::max(scrollExtent, 0)) + 1;
-    // A position beyond the extent (the panel shrank) starts the pass again at the next tick.
-    if (pos < 0 || pos > scrollExtent)
-        return int((ticks - 1) % cycle);
-    return int((std::uint64_t(pos) + ticks) % cycle);
+    return m_restClock.position(now(), m_frame.scrollExtent);
 }
 
 void TCreditsPanel::changeEvent(QEvent *event)
@@ -649,14 +613,7 @@ void TCreditsPanel::setInterval(std::uint32_t interval)
 {
     if (m_resting && interval != ScrollTimer->interval()) {
         std::lock_guard lock(m_frameMutex);
-        const Clock::time_point t = now();
-        settleRestLocked(t);
-        // The wait under way ends as it was; the waits after it take the new interval.
-        if (interval == 0)
-            m_nextTick = Clock::time_point::max();
-        else if (m_restInterval == 0)
-            m_nextTick = t + std::chrono::milliseconds(interval);
-        m_restInterval = interval;
+        m_restClock.setInterval(interval, now(), m_frame.scrollExtent);
     }
     ScrollTimer->setInterval(interval);
 }
