@@ -23,7 +23,7 @@ void TBevel::setShape(TBevelShape shape)
     update();
 }
 
-void TBevel::setStyle(TBevelStyle style)
+void TBevel::setStyle(TBevelCut style)
 {
     if (style == m_style)
         return;
@@ -33,14 +33,10 @@ void TBevel::setStyle(TBevelStyle style)
 
 void TBevel::paintEvent(QPaintEvent *)
 {
-    if (m_shape == TBevelShape::Spacer)
+    if (m_shape == TBevelShape::Spacer || m_style == TBevelCut::bvNone || m_style == TBevelCut::bvSpace)
         return;
     QPainter painter(this);
-    const QColor shadow = clBtnShadow.toQColor();
-    const QColor highlight = clBtnHighlight.toQColor();
-    const bool lowered = m_style == TBevelStyle::Lowered;
-    const QColor first = lowered ? shadow : highlight;
-    const QColor second = lowered ? highlight : shadow;
+    const auto [first, second] = bevelColors(m_style);
     const int w = width();
     const int h = height();
     switch (m_shape) {

@@ -12,11 +12,7 @@ void TCaptionCache::prepare(const QRect &rect, TAlignment alignment, const QStri
     m_text.prepare(QTransform(), font);
     const QFontMetricsF metrics(font);
     const qreal width = metrics.horizontalAdvance(text);
-    qreal x = rect.left();
-    if (alignment == TAlignment::taCenter)
-        x += (rect.width() - width) / 2;
-    else if (alignment == TAlignment::taRightJustify)
-        x += rect.width() - width;
+    const qreal x = rect.left() + alignedOffset<qreal>(rect.width(), width, alignment);
     // Whole pixels, as the text drawing of a rectangle places it.
     m_position = QPointF(qRound(x), rect.top() + qRound((rect.height() - metrics.height()) / 2));
     m_clip = width > rect.width() || metrics.height() > rect.height();

@@ -25,6 +25,9 @@ public:
         return inside.contains(event->position().toPoint());
     }
 
+    // Takes back the click a press started (a double click's second press starts none).
+    void cancel() { m_pressed = false; }
+
 private:
     bool m_pressed = false;
 };

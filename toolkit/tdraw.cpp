@@ -20,6 +20,15 @@ void drawBevelRing(QPainter &painter, const QRect &rect, const QColor &topLeft, 
     painter.fillRect(QRect(l, t + h - 1, w, 1), bottomRight);
 }
 
+TBevelColors bevelColors(TBevelCut cut)
+{
+    const QColor highlight = clBtnHighlight.toQColor();
+    const QColor shadow = clBtnShadow.toQColor();
+    if (cut == TBevelCut::bvLowered)
+        return {shadow, highlight};
+    return {highlight, shadow};
+}
+
 QRect drawBevel(QPainter &painter, const QRect &rect, TBevelCut cut, int width)
 {
     if (cut == TBevelCut::bvNone || width <= 0)
@@ -27,11 +36,9 @@ QRect drawBevel(QPainter &painter, const QRect &rect, TBevelCut cut, int width)
     QRect r = rect;
     if (cut == TBevelCut::bvSpace)
         return r.adjusted(width, width, -width, -width);
-    const QColor highlight = clBtnHighlight.toQColor();
-    const QColor shadow = clBtnShadow.toQColor();
-    const bool raised = cut == TBevelCut::bvRaised;
+    const TBevelColors colors = bevelColors(cut);
     for (int i = 0; i < width; ++i) {
-        drawBevelRing(painter, r, raised ? highlight : shadow, raised ? shadow : highlight);
+        drawBevelRing(painter, r, colors.topLeft, colors.bottomRight);
         r.adjust(1, 1, -1, -1);
     }
     return r;
@@ -39,13 +46,7 @@ QRect drawBevel(QPainter &painter, const QRect &rect, TBevelCut cut, int width)
 
 int singleLineFlags(TAlignment alignment)
 {
-    int flags = Qt::AlignVCenter | Qt::TextSingleLine;
-    switch (alignment) {
-    case TAlignment::taLeftJustify: flags |= Qt::AlignLeft; break;
-    case TAlignment::taRightJustify: flags |= Qt::AlignRight; break;
-    case TAlignment::taCenter: flags |= Qt::AlignHCenter; break;
-    }
-    return flags;
+    return Qt::AlignVCenter | Qt::TextSingleLine | horizontalAlignment(alignment);
 }
 
 } // namespace tk

@@ -14,6 +14,14 @@ namespace tk {
 // so the ring stays one logical pixel wide and sharp at any device pixel ratio.
 void drawBevelRing(QPainter &painter, const QRect &rect, const QColor &topLeft, const QColor &bottomRight);
 
+// The two colours of a bevel ring of the given cut: shadow then highlight for a lowered one (seen
+// from the top-left edge), the reverse for any other.
+struct TBevelColors {
+    QColor topLeft;
+    QColor bottomRight;
+};
+TBevelColors bevelColors(TBevelCut cut);
+
 // Draws `width` rings inwards from rect for a bevel of the given cut and returns the rectangle
 // left inside them. A cut of None draws nothing and returns rect.
 QRect drawBevel(QPainter &painter, const QRect &rect, TBevelCut cut, int width);

@@ -1,7 +1,5 @@
 #include "toolkit/tpanel.h"
 
-#include "toolkit/tdraw.h"
-
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -82,25 +80,23 @@ void TPanel::setFontColor(TColor color)
     update();
 }
 
+TPanelFrame TPanel::frame() const
+{
+    return {m_bevelOuter, m_bevelInner, m_bevelWidth, m_borderWidth};
+}
+
 QRect TPanel::clientRect() const
 {
-    QRect r = rect();
-    const auto inset = [&r](int n) { r.adjust(n, n, -n, -n); };
-    if (m_bevelOuter != TBevelCut::bvNone)
-        inset(m_bevelWidth);
-    inset(m_borderWidth);
-    if (m_bevelInner != TBevelCut::bvNone)
-        inset(m_bevelWidth);
-    return r;
+    const int w = frame().width();
+    return rect().adjusted(w, w, -w, -w);
 }
 
 void TPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_color.toQColor());
-    QRect r = drawBevel(painter, rect(), m_bevelOuter, m_bevelWidth);
-    r.adjust(m_borderWidth, m_borderWidth, -m_borderWidth, -m_borderWidth);
-    drawBevel(painter, r, m_bevelInner, m_bevelWidth);
+    const QColor color = m_color.toQColor();
+    painter.fillRect(rect(), color);
+    frame().paint(painter, rect(), color);
     if (m_caption.isEmpty())
         return;
     painter.setPen(m_fontColor.toQColor());

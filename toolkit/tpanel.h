@@ -5,6 +5,7 @@
 #include "toolkit/talignment.h"
 #include "toolkit/tcaptioncache.h"
 #include "toolkit/tcolor.h"
+#include "toolkit/tpanelframe.h"
 
 #include <QString>
 #include <QWidget>
@@ -60,6 +61,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    TPanelFrame frame() const;
+
     TCaptionCache m_captionCache;
     QString m_caption;
     TAlignment m_alignment = TAlignment::taCenter;

@@ -36,7 +36,7 @@ void TStaticText::setTextAlignment(TAlignment alignment)
     update();
 }
 
-void TStaticText::setBorderStyle(TStaticBorderStyle style)
+void TStaticText::setBorderStyle(TBevelCut style)
 {
     if (style == m_borderStyle)
         return;
@@ -73,7 +73,7 @@ void TStaticText::setAutoSize(bool on)
 
 QRect TStaticText::textRect() const
 {
-    return m_borderStyle == TStaticBorderStyle::None ? rect() : rect().adjusted(1, 1, -1, -1);
+    return m_borderStyle == TBevelCut::bvNone ? rect() : rect().adjusted(1, 1, -1, -1);
 }
 
 void TStaticText::fitToText()
@@ -81,7 +81,7 @@ void TStaticText::fitToText()
     if (!m_autoSize)
         return;
     const QFontMetrics metrics(font());
-    const int border = m_borderStyle == TStaticBorderStyle::None ? 0 : 2;
+    const int border = m_borderStyle == TBevelCut::bvNone ? 0 : 2;
     resize(metrics.horizontalAdvance(text()) + border, metrics.height() + border);
 }
 
@@ -90,17 +90,7 @@ void TStaticText::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (!m_color.isNone())
         painter.fillRect(rect(), m_color.toQColor());
-    switch (m_borderStyle) {
-    case TStaticBorderStyle::None: break;
-    case TStaticBorderStyle::Single: {
-        const QColor frame = clWindowFrame.toQColor();
-        drawBevelRing(painter, rect(), frame, frame);
-        break;
-    }
-    case TStaticBorderStyle::Sunken:
-        drawBevelRing(painter, rect(), clBtnShadow.toQColor(), clBtnHighlight.toQColor());
-        break;
-    }
+    drawBevel(painter, rect(), m_borderStyle, 1);
     painter.setPen(m_fontColor.toQColor());
     m_captionCache.draw(painter, textRect(), m_alignment, text(), font());
 }

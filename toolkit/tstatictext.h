@@ -11,12 +11,9 @@
 
 namespace tk {
 
-enum class TStaticBorderStyle { None, Single, Sunken };
-
 // A static text box: one line of text in a box, left, centred or right-aligned and centred
 // vertically, on a background colour (clNone lets the parent show through), with an optional
-// border; the sunken border is a one-pixel ring, shadow at top and left, highlight at right and
-// bottom. It reports a left click released over it. Being a QLabel, it hands its caption to
+// one-pixel bevel as its border (sunken: shadow at top and left, highlight at right and bottom). It reports a left click released over it. Being a QLabel, it hands its caption to
 // assistive technology.
 class TStaticText : public QLabel {
     Q_OBJECT
@@ -30,8 +27,8 @@ public:
     TAlignment textAlignment() const { return m_alignment; }
     void setTextAlignment(TAlignment alignment);
 
-    TStaticBorderStyle borderStyle() const { return m_borderStyle; }
-    void setBorderStyle(TStaticBorderStyle style);
+    TBevelCut borderStyle() const { return m_borderStyle; }
+    void setBorderStyle(TBevelCut style);
 
     // Background; clBtnFace by default, clNone for none.
     TColor color() const { return m_color; }
@@ -63,7 +60,7 @@ private:
     TCaptionCache m_captionCache;
 
     TAlignment m_alignment = TAlignment::taLeftJustify;
-    TStaticBorderStyle m_borderStyle = TStaticBorderStyle::None;
+    TBevelCut m_borderStyle = TBevelCut::bvNone;
     TColor m_color = clBtnFace;
     TColor m_fontColor = clWindowText;
     bool m_autoSize = false;

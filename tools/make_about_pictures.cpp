@@ -3,6 +3,8 @@
 // background) and the "Tamam" button's tick (16 x 16, red, and its grey disabled copy, on purple).
 // The background colours are kept in the files; the dialog keys them out when it loads them.
 #include <QDir>
+#include "tools/sixteencolours.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -13,14 +15,6 @@
 #include <cstdio>
 
 namespace {
-
-QVector<QRgb> sixteenColours()
-{
-    return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
-            qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-            qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
-            qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
-}
 
 // '.' is the silver background, 'b' blue, 'n' navy, 'l' lime.
 constexpr std::array<const char *, 17> Emblem{

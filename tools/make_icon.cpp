@@ -1,5 +1,7 @@
 // Draws the program's icon, an atom in the 16 classic colours, at any size (32 x 32 is the
 // program's own; larger renderings are for desktop menus) and writes it as a PNG.
+#include "tools/sixteencolours.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -10,14 +12,6 @@
 #include <cstdlib>
 
 namespace {
-
-QVector<QRgb> sixteenColours()
-{
-    return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
-            qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-            qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
-            qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
-}
 
 QImage drawIcon(int size)
 {

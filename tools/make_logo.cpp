@@ -2,6 +2,7 @@
 // a GIF89a file with the program's own GIF writer.
 #include "gif/tgifquantizer.h"
 #include "gif/tgifwriter.h"
+#include "projectversion.h"
 
 #include <QFile>
 #include <QImage>
@@ -184,7 +185,7 @@ int main(int argc, char **argv)
         image.minCodeSize = 8;
         writer.writeImage(image, indices.data());
     }
-    writer.writeComment({"Periyodik Cetvel s2.12 - logo ve program: KORVANTA Yazilim, 2026"});
+    writer.writeComment({"Periyodik Cetvel s" PC_VERSION " - logo ve program: KORVANTA Yazilim, 2026"});
     writer.writeTrailer();
 
     QFile out(QString::fromLocal8Bit(argv[1]));

@@ -2,7 +2,6 @@
 
 #include "toolkit/tapplication.h"
 #include "toolkit/tcolorkey.h"
-#include "toolkit/tdraw.h"
 #include "toolkit/devicegrid.h"
 #include "widgets/tthreadedtimer.h"
 #include "widgets/viewwatcher.h"
@@ -31,16 +30,6 @@ struct Edges {
     QRect rect() const { return (left >= right || top >= bottom) ? QRect(0, 0, 0, 0) : QRect(left, top, right - left, bottom - top); }
     Edges shrunk(int by) const { return {left + by, top + by, right - by, bottom - by}; }
 };
-
-Qt::Alignment horizontalAlignment(tk::TAlignment alignment)
-{
-    switch (alignment) {
-    case tk::TAlignment::taLeftJustify: return Qt::AlignLeft;
-    case tk::TAlignment::taRightJustify: return Qt::AlignRight;
-    case tk::TAlignment::taCenter: break;
-    }
-    return Qt::AlignHCenter;
-}
 
 } // namespace
 
@@ -152,6 +141,11 @@ void TCreditsPanel::deactivate()
         throw;
     }
     showHidden();
+}
+
+tk::TPanelFrame TCreditsPanel::frame() const
+{
+    return {m_bevelOuter, m_bevelInner, m_bevelWidth, m_borderWidth};
 }
 
 TCreditsPanel::Placement TCreditsPanel::placementLocked() const
@@ -319,7 +313,7 @@ void TCreditsPanel::RenderTextFrame(QImage &image, const TextFrame &frame, int s
     p.setFont(frame.font);
     p.setLayoutDirection(frame.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     const int flags = int(Qt::TextSingleLine | Qt::TextExpandTabs | Qt::TextDontClip | Qt::AlignTop
-                          | horizontalAlignment(frame.alignment));
+                          | tk::horizontalAlignment(frame.alignment));
     const int count = int(frame.lines.size());
     static const QString blank = QStringLiteral(" ");
     // The engraved copy lies one pixel right and down (or left and up).
@@ -347,8 +341,7 @@ void TCreditsPanel::RenderTextFrame(QImage &image, const TextFrame &frame, int s
 
 TCreditsPanel::Areas TCreditsPanel::PlaceAreas(const Placement &pl)
 {
-    const int b = pl.borderWidth + (pl.bevelOuter != tk::TBevelCut::bvNone ? pl.bevelWidth : 0)
-                  + (pl.bevelInner != tk::TBevelCut::bvNone ? pl.bevelWidth : 0);
+    const int b = tk::TPanelFrame{pl.bevelOuter, pl.bevelInner, pl.bevelWidth, pl.borderWidth}.width();
     const Edges client{0, 0, pl.clientSize.width(), pl.clientSize.height()};
     const Edges inner = client.shrunk(b);
     Edges text = client.shrunk(b + 3);
@@ -433,14 +426,8 @@ QImage TCreditsPanel::transparentGlyph(const QImage &glyph)
 void TCreditsPanel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    QRect r = rect();
-    r = tk::drawBevel(p, r, m_bevelOuter, m_bevelWidth);
     const QColor face = m_color.toQColor();
-    for (int i = 0; i < m_borderWidth && r.width() > 0 && r.height() > 0; ++i) {
-        tk::drawBevelRing(p, r, face, face);
-        r.adjust(1, 1, -1, -1);
-    }
-    r = tk::drawBevel(p, r, m_bevelInner, m_bevelWidth);
+    const QRect r = frame().paint(p, rect(), face);
     if (r.width() <= 0 || r.height() <= 0)
         return;
     p.setClipRect(r);
@@ -464,10 +451,10 @@ void TCreditsPanel::changedWhileActive(bool resetScroll, bool measure)
     {
         std::lock_guard lock(m_frameMutex);
         if (m_resting)
-            settleRestLocked(now());
+            m_restClock.settle(now(), m_frame.scrollExtent);
         if (resetScroll) {
             m_scrollPos = 0;
-            m_restPos = 0;
+            m_restClock.restart();
         }
         if (measure)
             MeasureLines();
@@ -516,11 +503,7 @@ void TCreditsPanel::rest()
     const bool running = ScrollTimer->enabled();
     // Under the frame lock: a tick already under way finds itself stale and drops out.
     ScrollTimer->setEnabled(false);
-    m_restPos = m_scrollPos;
-    m_restInterval = ScrollTimer->interval();
-    const auto never = Clock::time_point::max();
-    m_nextTick = m_restInterval == 0 ? never : m_lastTick + std::chrono::milliseconds(m_restInterval);
-    m_heldTickAt = running ? m_nextTick : never;
+    m_restClock.start(m_scrollPos, m_lastTick, ScrollTimer->interval(), running);
     m_resting = true;
 }
 
@@ -528,33 +511,12 @@ void TCreditsPanel::wake()
 {
     {
         std::lock_guard lock(m_frameMutex);
-        const Clock::time_point t = now();
-        std::uint64_t ticks = restTicksLocked(t);
-        // The timer hands over the tick it kept at once; that one is not counted here.
-        if (t >= m_heldTickAt && ticks > 0)
-            --ticks;
-        m_scrollPos = scrollPosAfter(m_restPos, ticks, m_frame.scrollExtent);
-        m_lastTick = t < m_heldTickAt && m_heldTickAt != Clock::time_point::max()
-                         ? m_heldTickAt - std::chrono::milliseconds(m_restInterval)
-                         : t;
+        const RestClock::Waking w = m_restClock.wake(now(), m_frame.scrollExtent);
+        m_scrollPos = w.scrollPos;
+        m_lastTick = w.lastTick;
         m_resting = false;
     }
     ScrollTimer->setEnabled(true);
-}
-
-std::uint64_t TCreditsPanel::restTicksLocked(Clock::time_point t) const
-{
-    if (t < m_nextTick)
-        return 0;
-    return 1 + std::uint64_t((t - m_nextTick) / std::chrono::milliseconds(m_restInterval));
-}
-
-void TCreditsPanel::settleRestLocked(Clock::time_point t)
-{
-    const std::uint64_t ticks = restTicksLocked(t);
-    m_restPos = scrollPosAfter(m_restPos, ticks, m_frame.scrollExtent);
-    if (ticks > 0)
-        m_nextTick += std::chrono::milliseconds(m_restInterval) * ticks;
 }
 
 int TCreditsPanel::scrollPos() const
@@ -564,18 +526,7 @@ int TCreditsPanel::scrollPos() const
     std::lock_guard lock(m_frameMutex);
     if (!m_resting)
         return m_scrollPos.load();
-    return scrollPosAfter(m_restPos, restTicksLocked(now()), m_frame.scrollExtent);
-}
-
-int TCreditsPanel::scrollPosAfter(int pos, std::uint64_t ticks, int scrollExtent)
-{
-    if (ticks == 0)
-        return pos;
-    const std::uint64_t cycle = std::uint64_t(std::max(scrollExtent, 0)) + 1;
-    // A position beyond the extent (the panel shrank) starts the pass again at the next tick.
-    if (pos < 0 || pos > scrollExtent)
-        return int((ticks - 1) % cycle);
-    return int((std::uint64_t(pos) + ticks) % cycle);
+    return m_restClock.position(now(), m_frame.scrollExtent);
 }
 
 void TCreditsPanel::changeEvent(QEvent *event)
@@ -662,14 +613,7 @@ void TCreditsPanel::setInterval(std::uint32_t interval)
 {
     if (m_resting && interval != ScrollTimer->interval()) {
         std::lock_guard lock(m_frameMutex);
-        const Clock::time_point t = now();
-        settleRestLocked(t);
-        // The wait under way ends as it was; the waits after it take the new interval.
-        if (interval == 0)
-            m_nextTick = Clock::time_point::max();
-        else if (m_restInterval == 0)
-            m_nextTick = t + std::chrono::milliseconds(interval);
-        m_restInterval = interval;
+        m_restClock.setInterval(interval, now(), m_frame.scrollExtent);
     }
     ScrollTimer->setInterval(interval);
 }

@@ -2,6 +2,8 @@
 
 #include "toolkit/talignment.h"
 #include "toolkit/tcolor.h"
+#include "toolkit/tpanelframe.h"
+#include "widgets/restclock.h"
 
 #include <QFont>
 #include <QImage>
@@ -40,7 +42,7 @@ public:
     enum class TGlyphLayout { glGlyphLeft, glGlyphRight, glGlyphTop, glGlyphBottom };
     enum class TScrollDirection { sdVertical, sdHorizontal };
 
-    using Clock = std::chrono::steady_clock;
+    using Clock = RestClock::Clock;
     // The background painter: called with the painter and the rectangle to fill.
     using TPaintClientEvent = std::function<void(TCreditsPanel *sender, QPainter &canvas, const QRect &rect)>;
 
@@ -149,9 +151,6 @@ public:
     static void RenderTextFrame(QImage &image, const TextFrame &frame, int scrollPos);
     // The glyph with every pixel of its bottom-left pixel's colour made transparent.
     static QImage transparentGlyph(const QImage &glyph);
-    // Where a cycled pass stands after `ticks` more ticks from pos: each tick moves it one pixel,
-    // and the tick that finds it at scrollExtent starts the pass again at 0.
-    static int scrollPosAfter(int pos, std::uint64_t ticks, int scrollExtent);
 
 Q_SIGNALS:
     // Emitted when the panel starts and stops playing. An error raised by a handler of the start
@@ -178,13 +177,12 @@ private:
     void deactivate();
     void changedWhileActive(bool resetScroll, bool measure);
     Placement placementLocked() const;
+    tk::TPanelFrame frame() const;
     void viewChanged(bool viewable);
     bool shouldRest() const;
     void updateRest();
     void rest();
     void wake();
-    std::uint64_t restTicksLocked(Clock::time_point t) const;
-    void settleRestLocked(Clock::time_point t); // caller holds m_frameMutex
 
     TThreadedTimer *ScrollTimer = nullptr;
     ViewWatcher *m_view = nullptr;
@@ -206,15 +204,8 @@ private:
     std::atomic<bool> m_onScreen{false};
     Clock::time_point m_lastTick; // the end of the last tick, or the activation
 
-    // While resting (under m_frameMutex): the position at the last settling, when the next tick
-    // would come, and the interval of the ticks after it (0: none). A wait of the timer's own
-    // that was under way when the panel came to rest still ends in a tick, which the timer keeps
-    // and delivers as soon as it runs again: when that will have been due, heldTickAt.
     std::atomic<bool> m_resting{false};
-    int m_restPos = 0;
-    Clock::time_point m_nextTick;
-    std::uint32_t m_restInterval = 0;
-    Clock::time_point m_heldTickAt;
+    RestClock m_restClock; // while resting, under m_frameMutex
 
     bool m_active = false;
     bool m_asyncDrawing = true;

@@ -220,11 +220,7 @@ void layoutTile(const TileLayoutInput &in, TileLayout &out)
         QList<int> accelerators;
         const QString shown = displayText(lines[i], &accelerators);
         const int lw = fm.horizontalAdvance(shown);
-        int x = textX;
-        if (in.alignment == tk::TAlignment::taCenter)
-            x = textX + (textW - lw) / 2;
-        else if (in.alignment == tk::TAlignment::taRightJustify)
-            x = textX + textW - lw;
+        const int x = textX + tk::alignedOffset(textW, lw, in.alignment);
         TileLayout::Line line;
         line.pos = QPoint(x, textY + int(i) * lineHeight);
         line.text.setTextFormat(Qt::PlainText);

@@ -266,22 +266,18 @@ void TRoundedButton::leaveEvent(QEvent *)
 void TRoundedButton::mousePressEvent(QMouseEvent *event)
 {
     m_pressed = true;
-    if (event->button() == Qt::LeftButton)
-        m_leftDown = true;
+    m_click.press(event);
     repaint();
 }
 
 void TRoundedButton::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && m_leftDown) {
-        m_leftDown = false;
-        if (rect().contains(event->position().toPoint())) {
-            // The click handler may close the window or delete the button.
-            const QPointer<TRoundedButton> alive(this);
-            Q_EMIT OnClick(this);
-            if (alive.isNull())
-                return;
-        }
+    if (m_click.release(event, rect())) {
+        // The click handler may close the window or delete the button.
+        const QPointer<TRoundedButton> alive(this);
+        Q_EMIT OnClick(this);
+        if (alive.isNull())
+            return;
     }
     m_pressed = false;
     repaint();
@@ -293,7 +289,7 @@ void TRoundedButton::mouseDoubleClickEvent(QMouseEvent *event)
     // press but starts no click; should a plain press have come just before it, the click that
     // one started is taken back.
     if (event->button() == Qt::LeftButton)
-        m_leftDown = false;
+        m_click.cancel();
     if (!m_pressed) {
         m_pressed = true;
         repaint();

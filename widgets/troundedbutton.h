@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolkit/tclicktracker.h"
 #include "toolkit/tcolor.h"
 
 #include <QFont>
@@ -132,5 +133,5 @@ private:
     RoundedButtonGeometry m_geometry;
     bool m_mouseOver = false;
     bool m_pressed = false;
-    bool m_leftDown = false;
+    tk::TClickTracker m_click;
 };

@@ -1,7 +1,6 @@
 #include "widgets/tshadowlabel.h"
 
 #include "toolkit/devicegrid.h"
-#include "toolkit/thover.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -58,12 +57,7 @@ tk::TAlignment effectiveAlignment(const TShadowLabel::Look &look)
 int textFlags(const TShadowLabel::Look &look)
 {
     // Absolute: the mirroring for right-to-left reading is done here, not again by the painter.
-    int flags = Qt::AlignTop | Qt::AlignAbsolute | Qt::TextExpandTabs;
-    switch (effectiveAlignment(look)) {
-    case tk::TAlignment::taLeftJustify: flags |= Qt::AlignLeft; break;
-    case tk::TAlignment::taRightJustify: flags |= Qt::AlignRight; break;
-    case tk::TAlignment::taCenter: flags |= Qt::AlignHCenter; break;
-    }
+    int flags = Qt::AlignTop | Qt::AlignAbsolute | Qt::TextExpandTabs | tk::horizontalAlignment(effectiveAlignment(look));
     if (look.wordWrap)
         flags |= Qt::TextWordWrap;
     return flags;
@@ -108,7 +102,8 @@ QRect unite(const QRect &a, const QRect &b)
 
 } // namespace
 
-TShadowLabel::TShadowLabel(QWidget *parent) : QWidget(parent)
+TShadowLabel::TShadowLabel(QWidget *parent)
+    : QWidget(parent), m_hover(this, [this](bool inside, tk::THoverTracker::TRepaint) { hoverChanged(inside); })
 {
     resize(65, 17);
     updateOpacity();
@@ -372,49 +367,41 @@ bool TShadowLabel::event(QEvent *e)
 void TShadowLabel::paintEvent(QPaintEvent *)
 {
     if (!isEnabled())
-        m_pressTracking = false;
+        m_hover.setPressTracking(false);
     QPainter painter(this);
     paintLabel(painter, look(), size());
 }
 
 void TShadowLabel::mousePressEvent(QMouseEvent *e)
 {
-    if (e->button() == Qt::LeftButton) {
-        if (isEnabled())
-            m_pressTracking = true;
-        m_clickPending = true;
-    } else if (e->button() == Qt::RightButton) {
-        evaluateHover();
-    }
-    e->accept();
+    if (e->button() == Qt::LeftButton && isEnabled())
+        m_hover.setPressTracking(true);
+    else if (e->button() == Qt::RightButton)
+        m_hover.evaluate();
+    m_click.press(e);
 }
 
 void TShadowLabel::mouseReleaseEvent(QMouseEvent *e)
 {
+    if (m_click.release(e, rect()))
+        Q_EMIT OnClick(this);
     if (e->button() == Qt::LeftButton) {
-        const bool click = m_clickPending && rect().contains(e->position().toPoint());
-        m_clickPending = false;
-        if (click)
-            Q_EMIT OnClick(this);
-        m_pressTracking = false;
-        evaluateHover();
+        m_hover.setPressTracking(false);
+        m_hover.evaluate();
     } else if (e->button() == Qt::RightButton) {
-        evaluateHover();
+        m_hover.evaluate();
     }
-    e->accept();
 }
 
 void TShadowLabel::enterEvent(QEnterEvent *e)
 {
-    if (isEnabled() && !m_mouseInside && tk::applicationInForeground())
-        setMouseInside(true);
+    m_hover.enter();
     QWidget::enterEvent(e);
 }
 
 void TShadowLabel::leaveEvent(QEvent *e)
 {
-    if (isEnabled() && m_mouseInside && !m_pressTracking)
-        setMouseInside(false);
+    m_hover.leave();
     QWidget::leaveEvent(e);
 }
 
@@ -422,7 +409,7 @@ void TShadowLabel::changeEvent(QEvent *e)
 {
     switch (e->type()) {
     case QEvent::EnabledChange:
-        evaluateHover();
+        m_hover.evaluate();
         update();
         break;
     case QEvent::FontChange:
@@ -442,20 +429,12 @@ void TShadowLabel::changeEvent(QEvent *e)
 void TShadowLabel::showEvent(QShowEvent *e)
 {
     QWidget::showEvent(e);
-    evaluateHover();
+    m_hover.evaluate();
 }
 
-void TShadowLabel::evaluateHover()
+void TShadowLabel::hoverChanged(bool inside)
 {
-    const bool inside = tk::underPointer(this);
-    setMouseInside(inside);
-}
-
-void TShadowLabel::setMouseInside(bool inside)
-{
-    if (inside == m_mouseInside)
-        return;
-    m_mouseInside = inside;
+    // The label's look does not follow the pointer; only the events tell of it.
     if (inside)
         Q_EMIT OnMouseEnter(this);
     else

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "toolkit/talignment.h"
+#include "toolkit/tclicktracker.h"
 #include "toolkit/tcolor.h"
+#include "toolkit/thovertracker.h"
 
 #include <QPointer>
 #include <QRect>
@@ -81,8 +83,8 @@ public:
     TAlign align() const { return m_align; }
     void setAlign(TAlign align);
 
-    bool mouseInside() const { return m_mouseInside; }
-    bool pressTracking() const { return m_pressTracking; }
+    bool mouseInside() const { return m_hover.mouseInside(); }
+    bool pressTracking() const { return m_hover.pressTracking(); }
 
     // Re-measures the caption and applies the automatic size rules.
     void adjustBounds();
@@ -114,8 +116,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void evaluateHover();
-    void setMouseInside(bool inside);
+    void hoverChanged(bool inside);
     void updateOpacity();
     void updateMnemonic();
     void onFocusChanged(QWidget *old, QWidget *now);
@@ -137,9 +138,8 @@ private:
     tk::TColor m_fontColor = tk::clWindowText;
     TAlign m_align = TAlign::alNone;
 
-    bool m_mouseInside = false;
-    bool m_pressTracking = false;
-    bool m_clickPending = false;
+    tk::THoverTracker m_hover; // MouseInside and PressTracking
+    tk::TClickTracker m_click;
     int m_mnemonicId = 0;
     // Always 0: no property sets them, but the measuring rules are written with them.
     int m_leftMargin = 0;

@@ -2,7 +2,6 @@
 
 #include "toolkit/tcolorkey.h"
 #include "toolkit/thint.h"
-#include "toolkit/thover.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -96,7 +95,8 @@ QAccessibleInterface *tileAccessibleFactory(const QString &className, QObject *o
 
 } // namespace
 
-TTileButton::TTileButton(QWidget *parent) : QWidget(parent)
+TTileButton::TTileButton(QWidget *parent)
+    : QWidget(parent), m_hover(this, [this](bool inside, tk::THoverTracker::TRepaint repaint) { hoverChanged(inside, repaint); })
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(tileAccessibleFactory);
@@ -421,7 +421,7 @@ void TTileButton::renderFace()
     // A disabled button shows bfsDisabled; one enabled again returns to its resting face.
     if (!isEnabled()) {
         m_faceState = bfsDisabled;
-        m_pressTracking = false;
+        m_hover.setPressTracking(false);
     } else if (m_faceState == bfsDisabled) {
         m_faceState = (m_down && m_groupIndex != 0) ? bfsExclusive : bfsUp;
     }
@@ -448,7 +448,7 @@ void TTileButton::renderFace()
     TilePaintState st;
     st.size = size();
     st.face = m_faceState;
-    st.look = (m_flat && !m_mouseInside) ? bfsInactive : m_faceState;
+    st.look = (m_flat && !m_hover.mouseInside()) ? bfsInactive : m_faceState;
     st.drawState = (m_faceState == bfsDisabled || !m_grayedInactive) ? m_faceState : st.look;
     st.flat = m_flat;
     st.newStyle = newStyleInForce();
@@ -498,12 +498,12 @@ void TTileButton::press(QMouseEvent *e)
     Q_EMIT OnMouseDown(this, e->button(), e->modifiers(), pos.x(), pos.y());
     if (!self)
         return;
-    if (isEnabled() && !m_mouseInside) {
-        m_mouseInside = true;
+    if (isEnabled() && !m_hover.mouseInside()) {
+        m_hover.setMouseInside(true);
         repaint();
     }
     if (e->button() == Qt::RightButton) {
-        evaluateHover();
+        m_hover.evaluate();
         return;
     }
     if (e->button() != Qt::LeftButton || !isEnabled())
@@ -512,7 +512,7 @@ void TTileButton::press(QMouseEvent *e)
         m_faceState = bfsDown;
         repaint();
     }
-    m_pressTracking = true;
+    m_hover.setPressTracking(true);
     m_heldInside = true;
     if (m_dropDownMenu) {
         m_menuTracking = true;
@@ -521,7 +521,7 @@ void TTileButton::press(QMouseEvent *e)
         if (!self)
             return;
         m_menuTracking = false;
-        m_pressTracking = false;
+        m_hover.setPressTracking(false);
         if (!m_down)
             m_faceState = bfsUp;
         repaint();
@@ -540,14 +540,14 @@ void TTileButton::press(QMouseEvent *e)
 void TTileButton::repeatTick()
 {
     m_repeatTimer->setInterval(m_repeatInterval);
-    if (m_pressTracking && m_heldInside)
+    if (m_hover.pressTracking() && m_heldInside)
         click();
 }
 
 void TTileButton::mouseMoveEvent(QMouseEvent *e)
 {
     m_discardPress = false;
-    if (!m_pressTracking)
+    if (!m_hover.pressTracking())
         return;
     m_heldInside = isInside(e->position().toPoint());
     TButtonFaceState next = m_heldInside ? bfsDown : bfsUp;
@@ -568,16 +568,16 @@ void TTileButton::mouseReleaseEvent(QMouseEvent *e)
     if (!self)
         return;
     if (e->button() == Qt::RightButton) {
-        evaluateHover();
+        m_hover.evaluate();
         return;
     }
-    if (e->button() != Qt::LeftButton || !m_pressTracking)
+    if (e->button() != Qt::LeftButton || !m_hover.pressTracking())
         return;
-    m_pressTracking = false;
+    m_hover.setPressTracking(false);
     const bool clicked = isInside(pos);
     if (m_groupIndex == 0) {
         m_faceState = bfsUp;
-        m_mouseInside = false;
+        m_hover.setMouseInside(false);
         repaint();
     } else {
         if (clicked)
@@ -592,7 +592,7 @@ void TTileButton::mouseReleaseEvent(QMouseEvent *e)
         if (!self)
             return;
     }
-    evaluateHover();
+    m_hover.evaluate();
 }
 
 void TTileButton::mouseDoubleClickEvent(QMouseEvent *e)
@@ -610,33 +610,24 @@ void TTileButton::mouseDoubleClickEvent(QMouseEvent *e)
 void TTileButton::enterEvent(QEnterEvent *e)
 {
     QWidget::enterEvent(e);
-    if (isEnabled() && !m_mouseInside && tk::applicationInForeground()) {
-        m_mouseInside = true;
-        if (m_flat)
-            repaint();
-        Q_EMIT OnMouseEnter(this);
-    }
+    m_hover.enter();
 }
 
 void TTileButton::leaveEvent(QEvent *e)
 {
     QWidget::leaveEvent(e);
-    if (isEnabled() && m_mouseInside && !m_pressTracking) {
-        m_mouseInside = false;
-        if (m_flat)
-            update();
-        Q_EMIT OnMouseLeave(this);
-    }
+    m_hover.leave();
 }
 
-void TTileButton::evaluateHover()
+void TTileButton::hoverChanged(bool inside, tk::THoverTracker::TRepaint repaint)
 {
-    const bool inside = tk::underPointer(this);
-    if (inside == m_mouseInside)
-        return;
-    m_mouseInside = inside;
-    if (m_flat)
-        repaint();
+    // Only a flat button shows the pointer over it.
+    if (m_flat) {
+        if (repaint == tk::THoverTracker::TRepaint::Now)
+            this->repaint();
+        else
+            update();
+    }
     if (inside)
         Q_EMIT OnMouseEnter(this);
     else
@@ -684,7 +675,7 @@ void TTileButton::changeEvent(QEvent *e)
         update();
         break;
     case QEvent::EnabledChange:
-        evaluateHover();
+        m_hover.evaluate();
         repaint();
         break;
     default:

@@ -2,6 +2,7 @@
 
 #include "toolkit/tcolor.h"
 #include "toolkit/devicegrid.h"
+#include "toolkit/thovertracker.h"
 #include "widgets/tilepainter.h"
 
 #include <QFont>
@@ -94,8 +95,8 @@ public:
 
     // Internal state, readable for the window's tests.
     TButtonFaceState faceState() const { return m_faceState; }
-    bool mouseInside() const { return m_mouseInside; }
-    bool pressTracking() const { return m_pressTracking; }
+    bool mouseInside() const { return m_hover.mouseInside(); }
+    bool pressTracking() const { return m_hover.pressTracking(); }
 
     // Sets the window's modal result to ModalResult, then fires OnClick.
     virtual void click();
@@ -132,8 +133,7 @@ protected:
 private:
     bool isInside(QPoint p) const;
     void press(QMouseEvent *e);
-    void evaluateHover();
-    void setMouseInside(bool inside, bool repaintNow);
+    void hoverChanged(bool inside, tk::THoverTracker::TRepaint repaint);
     void updateGroup();
     void groupNotice(TTileButton *sender);
     void repeatTick();
@@ -173,8 +173,7 @@ private:
     bool m_wordWrap = false;
 
     TButtonFaceState m_faceState = bfsUp;
-    bool m_mouseInside = false;
-    bool m_pressTracking = false;
+    tk::THoverTracker m_hover;         // MouseInside and PressTracking
     bool m_menuTracking = false;
     bool m_discardPress = false;
     bool m_heldInside = false;         // the pointer is inside while the left button is held

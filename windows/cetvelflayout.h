@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/elementclasses.h"
 #include "toolkit/tcolor.h"
 #include "toolkit/thint.h"
 #include "windows/layout.h"
@@ -74,12 +75,12 @@ constexpr Rect tileRect(int z)
 // Element classes, shown as the tile's caption colour.
 constexpr tk::TColor classColor(int z)
 {
-    constexpr std::array nonMetals{1, 6, 7, 8, 9, 15, 16, 17, 34, 35, 53};
-    constexpr std::array metalloids{5, 14, 32, 33, 51, 52, 84, 85};
-    constexpr std::array nobleGases{2, 10, 18, 36, 54, 86};
-    for (int e : nonMetals) if (e == z) return tk::clAqua;
-    for (int e : metalloids) if (e == z) return tk::clGreen;
-    for (int e : nobleGases) if (e == z) return tk::clRed;
+    switch (elementClass(z)) {
+    case ElementClass::NonMetal: return tk::clAqua;
+    case ElementClass::Metalloid: return tk::clGreen;
+    case ElementClass::NobleGas: return tk::clRed;
+    case ElementClass::Metal: break;
+    }
     return tk::clBlue;
 }
 
@@ -91,12 +92,12 @@ inline constexpr tk::TColor SyntheticColor{16739071}; // 0xFF6AFF, pink
 // States of matter, shown as the colour of the band behind the tile.
 constexpr tk::TColor stateColor(int z)
 {
-    constexpr std::array liquids{35, 80};
-    constexpr std::array gases{1, 2, 7, 8, 9, 10, 17, 18, 36, 54, 86};
-    for (int e : liquids) if (e == z) return LiquidColor;
-    for (int e : gases) if (e == z) return GasColor;
-    if (z == 43 || z == 61 || (z >= 95 && z <= 103) || z >= 105)
-        return SyntheticColor;
+    switch (stateOfMatter(z)) {
+    case StateOfMatter::Liquid: return LiquidColor;
+    case StateOfMatter::Gas: return GasColor;
+    case StateOfMatter::Synthetic: return SyntheticColor;
+    case StateOfMatter::Solid: break;
+    }
     return SolidColor;
 }
 

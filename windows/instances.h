@@ -1,5 +1,7 @@
 #pragma once
 
+#include "projectversion.h"
+
 #include <functional>
 
 class QWidget;
@@ -26,4 +28,4 @@ void requireDialogs();
 void setDialogMaker(std::function<void()> maker);
 
 // The program's version, appended to the main window's title and shown by the about dialog.
-inline constexpr char16_t VersionText[] = u"s2.12";
+inline constexpr char16_t VersionText[] = u"s" PC_VERSION;

@@ -16,7 +16,7 @@ namespace layout {
 enum class Kind {
     Shape,         // filled rectangle in `color`
     Bevel,         // lowered line along the top edge
-    StaticText,    // text in a box; `bevel` Lowered gives it the sunken border
+    StaticText,    // text in a box; `bevel` is its one-pixel border (Lowered: sunken)
     Label,         // text on its parent; no `color`: transparent
     Panel,         // `bevel` is its outer bevel
     GroupBox,

@@ -36,7 +36,7 @@ void setUp(tk::TShape *shape, const Component &c)
 void setUp(tk::TBevel *bevel, const Component &)
 {
     bevel->setShape(tk::TBevelShape::TopLine);
-    bevel->setStyle(tk::TBevelStyle::Lowered);
+    bevel->setStyle(tk::TBevelCut::bvLowered);
 }
 
 void setUp(tk::TStaticText *text, const Component &c)
@@ -47,8 +47,7 @@ void setUp(tk::TStaticText *text, const Component &c)
     if (hasColor(c.fontColor))
         text->setFontColor(c.fontColor);
     text->setTextAlignment(c.alignment);
-    text->setBorderStyle(c.bevel == tk::TBevelCut::bvLowered ? tk::TStaticBorderStyle::Sunken
-                                                           : tk::TStaticBorderStyle::None);
+    text->setBorderStyle(c.bevel);
 }
 
 void setUp(tk::TLabel *label, const Component &c)

@@ -54,7 +54,9 @@ void Tcetvelf::buildLayout()
         statusBar->addPanel(tk::qs(panel.text), panel.width);
 
     GIFAnimator1 = LayoutBuilder::component<TGIFAnimator>(this, "GIFAnimator1");
-    // The window's stored settings, read in their stream order: the logo plays from frame 0.
+    // The window's stored settings, read in their stream order. FrameIndex 1 comes before the
+    // image and, with no frames loaded yet, is ignored; loading the image then selects frame 0,
+    // so the logo plays from frame 0.
     TGIFAnimator::StoredProperties stored;
     stored.Animate = true;
     stored.FrameIndex = 1;

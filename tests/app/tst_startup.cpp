@@ -17,7 +17,7 @@
 
 namespace {
 
-const QString shownTitle = QStringLiteral("KORVANTA Tamelis - Periyodik Cetvel s2.12");
+const QString shownTitle = QStringLiteral("KORVANTA Tamelis - Periyodik Cetvel s" PC_VERSION);
 
 // A window whose key handler fails, standing for any handler that raises. A key event reaches the
 // handler without a copy made on the way; a mouse event's widget-local copy would be lost while the
@@ -245,3 +245,4 @@ void TestStartup::workerThreadErrorsReachTheDisplayOnTheGuiThread()
 
 PC_TEST_MAIN(TestStartup)
 #include "tst_startup.moc"
+#include "projectversion.h"

@@ -12,7 +12,19 @@ import tempfile
 import time
 import unittest
 
-MAIN_TITLE = "KORVANTA Tamelis - Periyodik Cetvel s2.12"
+
+
+def project_version():
+    """The version project() gives the build in the top CMakeLists.txt, which the program shows."""
+    top = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "CMakeLists.txt")
+    with open(top, encoding="utf-8") as f:
+        found = re.search(r"^project\(\S+ VERSION ([0-9.]+)", f.read(), re.MULTILINE)
+    if not found:
+        raise RuntimeError("CMakeLists.txt names no project version")
+    return found.group(1)
+
+
+MAIN_TITLE = "KORVANTA Tamelis - Periyodik Cetvel s" + project_version()
 
 
 def program_path():

@@ -15,7 +15,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from e2e_common import MAIN_TITLE, Program, XSession  # noqa: E402
+from e2e_common import MAIN_TITLE, Program, XSession, project_version  # noqa: E402
 
 PACKAGE = "periyodik-cetvel"
 APP_ID = "example.kvt.PeriyodikCetvel"
@@ -76,7 +76,7 @@ class DebianPackage(unittest.TestCase):
 
     def test_control_data(self):
         self.assertEqual(self.field("Package"), PACKAGE)
-        self.assertEqual(self.field("Version"), "2.12")
+        self.assertEqual(self.field("Version"), project_version())
         self.assertEqual(self.field("Maintainer"), "KORVANTA <destek@kvt.example>")
         self.assertEqual(self.field("Homepage"), "http://www.kvt.example/")
         depends = self.field("Depends")

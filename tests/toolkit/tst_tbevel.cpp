@@ -6,7 +6,7 @@
 
 using tk::TBevel;
 using tk::TBevelShape;
-using tk::TBevelStyle;
+using tk::TBevelCut;
 
 namespace {
 
@@ -30,22 +30,22 @@ void TestTBevel::shapes_data()
     QTest::addColumn<QSize>("size");
     // Expected colour of each logical pixel, row by row.
     QTest::addColumn<QList<QList<quint32>>>("pixels");
-    QTest::newRow("lowered top line") << int(TBevelShape::TopLine) << int(TBevelStyle::Lowered) << QSize(4, 3)
+    QTest::newRow("lowered top line") << int(TBevelShape::TopLine) << int(TBevelCut::bvLowered) << QSize(4, 3)
                                       << QList<QList<quint32>>{{S, S, S, S}, {H, H, H, H}, {P, P, P, P}};
-    QTest::newRow("raised top line") << int(TBevelShape::TopLine) << int(TBevelStyle::Raised) << QSize(4, 2)
+    QTest::newRow("raised top line") << int(TBevelShape::TopLine) << int(TBevelCut::bvRaised) << QSize(4, 2)
                                      << QList<QList<quint32>>{{H, H, H, H}, {S, S, S, S}};
-    QTest::newRow("lowered bottom line") << int(TBevelShape::BottomLine) << int(TBevelStyle::Lowered) << QSize(3, 3)
+    QTest::newRow("lowered bottom line") << int(TBevelShape::BottomLine) << int(TBevelCut::bvLowered) << QSize(3, 3)
                                          << QList<QList<quint32>>{{P, P, P}, {S, S, S}, {H, H, H}};
-    QTest::newRow("lowered left line") << int(TBevelShape::LeftLine) << int(TBevelStyle::Lowered) << QSize(3, 2)
+    QTest::newRow("lowered left line") << int(TBevelShape::LeftLine) << int(TBevelCut::bvLowered) << QSize(3, 2)
                                        << QList<QList<quint32>>{{S, H, P}, {S, H, P}};
-    QTest::newRow("lowered right line") << int(TBevelShape::RightLine) << int(TBevelStyle::Lowered) << QSize(3, 2)
+    QTest::newRow("lowered right line") << int(TBevelShape::RightLine) << int(TBevelCut::bvLowered) << QSize(3, 2)
                                         << QList<QList<quint32>>{{P, S, H}, {P, S, H}};
     // The ring rule: top-right and bottom-left corners belong to the second colour.
-    QTest::newRow("lowered box") << int(TBevelShape::Box) << int(TBevelStyle::Lowered) << QSize(4, 3)
+    QTest::newRow("lowered box") << int(TBevelShape::Box) << int(TBevelCut::bvLowered) << QSize(4, 3)
                                  << QList<QList<quint32>>{{S, S, S, H}, {S, P, P, H}, {H, H, H, H}};
-    QTest::newRow("raised box") << int(TBevelShape::Box) << int(TBevelStyle::Raised) << QSize(3, 3)
+    QTest::newRow("raised box") << int(TBevelShape::Box) << int(TBevelCut::bvRaised) << QSize(3, 3)
                                 << QList<QList<quint32>>{{H, H, S}, {H, P, S}, {S, S, S}};
-    QTest::newRow("spacer draws nothing") << int(TBevelShape::Spacer) << int(TBevelStyle::Lowered) << QSize(2, 2)
+    QTest::newRow("spacer draws nothing") << int(TBevelShape::Spacer) << int(TBevelCut::bvLowered) << QSize(2, 2)
                                           << QList<QList<quint32>>{{P, P}, {P, P}};
 }
 
@@ -64,7 +64,7 @@ void TestTBevel::shapes()
     auto *bevel = new TBevel(&parent);
     bevel->setGeometry(QRect(QPoint(0, 0), size));
     bevel->setShape(TBevelShape(shape));
-    bevel->setStyle(TBevelStyle(style));
+    bevel->setStyle(TBevelCut(style));
     const PixelProbe probe = PixelProbe::of(parent);
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)

@@ -9,14 +9,13 @@
 #include <QWidget>
 
 using tk::TAlignment;
-using tk::TStaticBorderStyle;
+using tk::TBevelCut;
 using tk::TStaticText;
 
 namespace {
 
 constexpr QRgb Shadow = 0xFF808080;
 constexpr QRgb Highlight = 0xFFFFFFFF;
-constexpr QRgb Frame = 0xFF000000;
 constexpr QRgb ParentRed = 0xFFFF0000;
 
 // A text on a red parent, so that an unpainted pixel shows.
@@ -58,11 +57,11 @@ void TestTStaticText::border_data()
     QTest::addColumn<quint32>("background");
     QTest::addColumn<quint32>("topLeft");
     QTest::addColumn<quint32>("bottomRight");
-    QTest::newRow("sunken on khaki") << int(TStaticBorderStyle::Sunken) << 0xFFD1D1A3u << quint32(Shadow)
+    QTest::newRow("sunken on khaki") << int(TBevelCut::bvLowered) << 0xFFD1D1A3u << quint32(Shadow)
                                      << quint32(Highlight);
-    QTest::newRow("single on peach") << int(TStaticBorderStyle::Single) << 0xFFFFC5A6u << quint32(Frame)
-                                     << quint32(Frame);
-    QTest::newRow("no border, no colour") << int(TStaticBorderStyle::None) << quint32(ParentRed)
+    QTest::newRow("raised on peach") << int(TBevelCut::bvRaised) << 0xFFFFC5A6u << quint32(Highlight)
+                                     << quint32(Shadow);
+    QTest::newRow("no border, no colour") << int(TBevelCut::bvNone) << quint32(ParentRed)
                                           << quint32(ParentRed) << quint32(ParentRed);
 }
 
@@ -73,7 +72,7 @@ void TestTStaticText::border()
     QFETCH(quint32, topLeft);
     QFETCH(quint32, bottomRight);
     Scene s;
-    s.text->setBorderStyle(TStaticBorderStyle(style));
+    s.text->setBorderStyle(TBevelCut(style));
     s.text->setColor(background == ParentRed ? tk::clNone
                                              : tk::TColor::fromRgb(qRed(background), qGreen(background), qBlue(background)));
     s.text->setTextAlignment(TAlignment::taCenter);
@@ -103,7 +102,7 @@ void TestTStaticText::alignment()
 {
     QFETCH(int, alignment);
     Scene s;
-    s.text->setBorderStyle(TStaticBorderStyle::Sunken);
+    s.text->setBorderStyle(TBevelCut::bvLowered);
     s.text->setColor(tk::clWhite);
     s.text->setTextAlignment(TAlignment(alignment));
     s.text->setCaption(QStringLiteral("Iii"));
@@ -155,7 +154,7 @@ void TestTStaticText::click()
 void TestTStaticText::autoSizeFollowsTextAndBorder()
 {
     Scene s;
-    s.text->setBorderStyle(TStaticBorderStyle::Sunken);
+    s.text->setBorderStyle(TBevelCut::bvLowered);
     s.text->setCaption(QStringLiteral("Lantanitler"));
     QCOMPARE(s.text->size(), QSize(60, 30)); // off by default: the design size stays
     s.text->setAutoSize(true);

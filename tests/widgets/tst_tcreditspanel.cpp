@@ -746,33 +746,6 @@ private Q_SLOTS:
         QVERIFY(countOf(shown, tk::clLime.toQColor(), shown.rect()) > 0);
     }
 
-    void scrollPosAfterTicks_data()
-    {
-        QTest::addColumn<int>("pos");
-        QTest::addColumn<int>("extent");
-        QTest::addColumn<qulonglong>("ticks");
-        QTest::newRow("no tick") << 5 << 100 << 0ull;
-        QTest::newRow("within the pass") << 5 << 100 << 20ull;
-        QTest::newRow("up to the extent") << 0 << 100 << 100ull;
-        QTest::newRow("the tick at the extent starts again") << 0 << 100 << 101ull;
-        QTest::newRow("three passes and a bit") << 7 << 100 << 3 * 101ull + 12;
-        QTest::newRow("a day at 50 ms") << 0 << 526 << 24 * 3600 * 20ull;
-        QTest::newRow("beyond the extent (shrunk)") << 130 << 100 << 1ull;
-        QTest::newRow("beyond the extent, later") << 130 << 100 << 50ull;
-        QTest::newRow("empty area") << 0 << 0 << 7ull;
-    }
-    void scrollPosAfterTicks()
-    {
-        QFETCH(int, pos);
-        QFETCH(int, extent);
-        QFETCH(qulonglong, ticks);
-        // What the ticks themselves do, one by one: one pixel, or back to 0 from the extent on.
-        int ticked = pos;
-        for (qulonglong i = 0; i < ticks; ++i)
-            ticked = ticked < extent ? ticked + 1 : 0;
-        QCOMPARE(Panel::scrollPosAfter(pos, ticks, extent), ticked);
-    }
-
     void unseenCycledPanelRestsAndGoesOnWhereTheTicksWouldBe()
     {
         // A long interval: the real timer does not tick while the test looks; the panel's clock

@@ -203,7 +203,7 @@ void TestTcetvelfLayout::components()
     case Kind::Bevel: {
         auto *bevel = qobject_cast<tk::TBevel *>(w);
         QVERIFY(bevel != nullptr);
-        QCOMPARE(int(bevel->style()), int(tk::TBevelStyle::Lowered));
+        QCOMPARE(int(bevel->style()), int(tk::TBevelCut::bvLowered));
         break;
     }
     case Kind::TileButton: {
@@ -225,7 +225,7 @@ void TestTcetvelfLayout::components()
         QCOMPARE(text->color(), c.color);
         QCOMPARE(text->fontColor(), c.fontColor);
         QCOMPARE(int(text->borderStyle()),
-                 int(cetvelflayout::isBoxedText(c) ? tk::TStaticBorderStyle::Sunken : tk::TStaticBorderStyle::None));
+                 int(cetvelflayout::isBoxedText(c) ? tk::TBevelCut::bvLowered : tk::TBevelCut::bvNone));
         QCOMPARE(int(text->textAlignment()), int(tk::TAlignment::taCenter));
         break;
     }

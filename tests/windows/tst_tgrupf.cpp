@@ -119,7 +119,7 @@ void TestTgrupf::firstOpenedFromAHeading()
     bool opened = false;
     const CategoryView view = viewAfterClicking(heading(QStringLiteral("StaticText12")), &opened);
     QVERIFY(opened);
-    QCOMPARE(view.windowTitle, QStringLiteral("KORVANTA Tamelis - Periyodik Cetvel s2.12"));
+    QCOMPARE(view.windowTitle, QStringLiteral("KORVANTA Tamelis - Periyodik Cetvel s" PC_VERSION));
     QCOMPARE(view.windowTitle, cetvelf->windowTitle());
     QCOMPARE(view.title, QStringLiteral("Soygazlar"));
     QCOMPARE(view.text, QStringLiteral("Bu gruba ait olan elementler kararlı olup kimyasal tepkimeye girmezler."));
@@ -229,7 +229,7 @@ void TestTgrupf::layout()
     }
     if (auto *text = qobject_cast<tk::TStaticText *>(widget)) {
         QCOMPARE(text->caption(), caption);
-        QCOMPARE(text->borderStyle(), tk::TStaticBorderStyle::Sunken);
+        QCOMPARE(text->borderStyle(), tk::TBevelCut::bvLowered);
         QCOMPARE(text->textAlignment(), tk::TAlignment::taRightJustify);
         QCOMPARE(text->fontColor(), tk::clBlack);
     }
@@ -372,3 +372,4 @@ void TestTgrupf::crispAtThisScale()
 
 PC_TEST_MAIN(TestTgrupf)
 #include "tst_tgrupf.moc"
+#include "projectversion.h"

@@ -253,7 +253,7 @@ void TestTsabitf::secondElementLeavesNoTrace()
 void TestTsabitf::titleFollowsTheMainWindow()
 {
     const QString mainTitle = cetvelf->windowTitle();
-    QCOMPARE(mainTitle, QStringLiteral("KORVANTA Tamelis - Periyodik Cetvel s2.12"));
+    QCOMPARE(mainTitle, QStringLiteral("KORVANTA Tamelis - Periyodik Cetvel s" PC_VERSION));
     for (int round = 0; round < 3; ++round) {
         QString detailsTitle;
         QString categoryTitle;
@@ -461,7 +461,7 @@ void TestTsabitf::captionedValues()
     QCOMPARE(box->geometry(), QRect(captionAt, QSize(110, 17)));
     QCOMPARE(box->caption(), caption);
     QVERIFY(box->caption().endsWith(u' '));
-    QCOMPARE(box->borderStyle(), tk::TStaticBorderStyle::Sunken);
+    QCOMPARE(box->borderStyle(), tk::TBevelCut::bvLowered);
     QCOMPARE(box->textAlignment(), tk::TAlignment::taRightJustify);
     QCOMPARE(box->color(), tk::TColor::fromRgb(183, 183, 219));
     QCOMPARE(box->fontColor(), tk::clNavy);
@@ -662,3 +662,4 @@ void TestTsabitf::crispAtThisScale()
 
 PC_TEST_MAIN(TestTsabitf)
 #include "tst_tsabitf.moc"
+#include "projectversion.h"
