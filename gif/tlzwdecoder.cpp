@@ -52,18 +52,18 @@ public:
     // Makes sure `size` bits are at hand; false when the data has run out before that.
     bool fill(int size)
     {
-        // Topped up at every code while the sub-block holds 8 more bytes: cheaper than a branch
-        // that is taken at every fourth or fifth code. The bits above m_count are zero or already
-        // hold the start of the next byte of this sub-block (put there by the previous load), so
-        // OR-ing the bytes in again keeps them. Whole bytes only are counted (none when 56 or
-        // more bits are at hand), and all of them lie inside the sub-block.
+        if (m_count >= size)
+            return true;
         if (m_blockEnd - m_at >= 8) {
+            // The bits above m_count are zero or already hold the start of the next byte of this
+            // sub-block (put there by the previous load), so OR-ing the bytes in again keeps them.
+            // Whole bytes only are counted, and all of them lie inside the sub-block.
             m_bits |= load64(m_at) << m_count;
             m_at += (63 - m_count) >> 3;
             m_count |= 56;
             return true;
         }
-        return m_count >= size || refillAcrossBlocks(size);
+        return refillAcrossBlocks(size);
     }
 
     // The next code of `size` bits (`mask` = 2^size - 1), once fill(size) has said they are there.
@@ -107,13 +107,14 @@ private:
     int m_count = 0;  // valid bits in m_bits
 };
 
-// A code's expansion: its first pixels (up to 8, in the low bytes first, zeros after) held whole
-// so that one 8-byte store writes them, and where it was written before, for the rest of a longer
-// one. The clear and end codes have length 0.
-struct Entry {
-    std::uint64_t head;
-    std::uint32_t where;
-    std::uint32_t length;
+// The code table. An entry holds its expansion's first pixels (up to 8, in the low bytes first,
+// zeros after) so that one 8-byte store writes them, its length (0 for the clear and end codes),
+// and where it was written before, for the rest of a longer one. Held as three arrays, so that the
+// heads and lengths that most codes need take little of the cache.
+struct Table {
+    std::array<std::uint64_t, MaxCodes> head;
+    std::array<std::uint16_t, MaxCodes> length;
+    std::array<std::uint32_t, MaxCodes> where;
 };
 
 // The first pixels of an expansion of `length` pixels with `head` followed by one more pixel.
@@ -143,7 +144,7 @@ enum class Stop { No, ClearCode, EndCode, OutOfData };
 struct Frame {
     std::uint8_t *out;
     std::size_t decodable;  // pixels that may be written
-    Entry *table;
+    Table *table;
     int minSize;
     int mask;  // codes up to this are pixels
     int clearCode;
@@ -198,7 +199,7 @@ Stop decodeCodes(Progress &progress, const Frame &f, std::size_t until)
 {
     Progress p = progress;
     std::uint8_t *const out = f.out;
-    Entry *const table = f.table;
+    Table &table = *f.table;
     Stop stop = Stop::No;
     while (p.cur < until) {
         if (!p.reader.fill(p.codeSize)) {
@@ -211,14 +212,13 @@ Stop decodeCodes(Progress &progress, const Frame &f, std::size_t until)
         std::size_t from;
         std::uint64_t addedHead;
         if (code < p.lookupLimit) {
-            const Entry &entry = table[std::size_t(code)];
-            length = entry.length;
+            length = table.length[std::size_t(code)];
             if (length == 0) [[unlikely]] {
                 stop = code == f.endCode ? Stop::EndCode : Stop::ClearCode;
                 break;
             }
-            head = entry.head;
-            from = entry.where;
+            head = table.head[std::size_t(code)];
+            from = table.where[std::size_t(code)];
             addedHead = extendedHead(p.prevHead, p.prevLength, std::uint8_t(head));
         } else {
             addedHead = extendedHead(p.prevHead, p.prevLength, std::uint8_t(p.prevHead));
@@ -228,8 +228,11 @@ Stop decodeCodes(Progress &progress, const Frame &f, std::size_t until)
         }
         // The new entry: the previous expansion and this one's first pixel. Below the first
         // table code the entries stay as they are; at 4096 entries the table stays as it is.
-        if (unsigned(p.nextFree - f.firstTableCode) < unsigned(MaxCodes - f.firstTableCode)) [[likely]]
-            table[std::size_t(p.nextFree)] = Entry{addedHead, std::uint32_t(p.prevStart), std::uint32_t(p.prevLength + 1)};
+        if (unsigned(p.nextFree - f.firstTableCode) < unsigned(MaxCodes - f.firstTableCode)) [[likely]] {
+            table.head[std::size_t(p.nextFree)] = addedHead;
+            table.length[std::size_t(p.nextFree)] = std::uint16_t(p.prevLength + 1);
+            table.where[std::size_t(p.nextFree)] = std::uint32_t(p.prevStart);
+        }
         if (p.nextFree < MaxCodes) [[likely]] {
             ++p.nextFree;
             // The next free code reaches 2^codeSize (it never passes it): one bit more, up to 12.
@@ -276,12 +279,12 @@ TLZWDecoder::Result TLZWDecoder::decode(QByteArrayView codeStream, int tableBits
         result.damaged = true;
         minSize = std::clamp(minSize, 2, 9);
     }
-    std::array<Entry, MaxCodes> table;
+    Table table;
     Frame f;
     f.out = out;
     // Entries locate expansions by a 32-bit position; pictures stay far below that.
     f.decodable = std::min<std::size_t>(total, UINT32_MAX);
-    f.table = table.data();
+    f.table = &table;
     f.minSize = minSize;
     f.mask = (1 << std::clamp(tableBits, 1, 8)) - 1;
     f.clearCode = 1 << minSize;
@@ -291,10 +294,13 @@ TLZWDecoder::Result TLZWDecoder::decode(QByteArrayView codeStream, int tableBits
     f.firstTableCode = std::max(f.mask + 1, f.clearCode + 2);
 
     // Codes up to the mask are pixels, even where the table would have an entry: the mask rule.
-    for (int code = 0; code < f.firstTableCode; ++code)
-        table[std::size_t(code)] = code <= f.mask ? Entry{std::uint64_t(code), 0, 1} : Entry{0, 0, 2};
-    table[std::size_t(f.clearCode)].length = 0;
-    table[std::size_t(f.endCode)].length = 0;
+    for (int code = 0; code < f.firstTableCode; ++code) {
+        table.head[std::size_t(code)] = code <= f.mask ? std::uint64_t(code) : 0;
+        table.length[std::size_t(code)] = code <= f.mask ? 1 : 2;
+        table.where[std::size_t(code)] = 0;
+    }
+    table.length[std::size_t(f.clearCode)] = 0;
+    table.length[std::size_t(f.endCode)] = 0;
 
     Progress p{CodeReader(codeStream), 0, 0, 0, 0, 0, 0, 0, 0};
     const std::size_t farEnd = f.decodable > FarFromEnd ? f.decodable - FarFromEnd : 0;
