@@ -1,7 +1,11 @@
-// Decode throughput of the program's GIF reader against giflib on the same files, in MPixel/s.
-// Both do the same work per file: read it from memory, decode every frame into its pixel indices
-// and keep them with the frame's colour table; neither composes frames onto the logical screen.
+// Decode throughput of the program's GIF reader against giflib and, when built with it, Wuffs, on
+// the same files, in MPixel/s. Each does the same work per file: read it from memory, decode every
+// frame into its pixel indices and keep them with the frame's colour table until the file is done;
+// none composes frames onto the logical screen.
 #include "gif/tgifimage.h"
+#ifdef PC_HAVE_WUFFS
+#include "bench/gif_wuffs.h"
+#endif
 
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>
@@ -71,6 +75,13 @@ std::int64_t giflibOnce(const QByteArray &bytes)
     return pixels;
 }
 
+#ifdef PC_HAVE_WUFFS
+std::int64_t wuffsOnce(const QByteArray &bytes)
+{
+    return pc_wuffs_gif_decode(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
+}
+#endif
+
 template <std::int64_t (*Decode)(const QByteArray &)>
 void decode(benchmark::State &state, const char *kind)
 {
@@ -97,11 +108,22 @@ void giflib(benchmark::State &state, const char *kind)
     decode<giflibOnce>(state, kind);
 }
 
+#ifdef PC_HAVE_WUFFS
+void wuffs(benchmark::State &state, const char *kind)
+{
+    decode<wuffsOnce>(state, kind);
+}
+#define PC_GIF_BENCH_WUFFS(kind) BENCHMARK_CAPTURE(wuffs, kind, #kind)->Unit(benchmark::kMillisecond);
+#else
+#define PC_GIF_BENCH_WUFFS(kind)
+#endif
+
 } // namespace
 
 #define PC_GIF_BENCH(kind)                                                                         \
     BENCHMARK_CAPTURE(ours, kind, #kind)->Unit(benchmark::kMillisecond);                           \
-    BENCHMARK_CAPTURE(giflib, kind, #kind)->Unit(benchmark::kMillisecond);
+    BENCHMARK_CAPTURE(giflib, kind, #kind)->Unit(benchmark::kMillisecond);                         \
+    PC_GIF_BENCH_WUFFS(kind)
 
 PC_GIF_BENCH(plain)
 PC_GIF_BENCH(interlaced)

@@ -8,6 +8,17 @@ namespace {
 
 constexpr int MaxCodes = 4096;
 
+// No expansion is longer than this: after a clear the longest is 2 pixels, and a code makes at most
+// one pixel more than the longest before it only while it moves the next free code on, which
+// happens fewer than 4096 times before the table is full or cleared.
+constexpr std::size_t MaxExpansion = MaxCodes;
+
+// An expansion of n pixels is written as one 8-byte store of its first pixels and copies of 16
+// bytes from the ninth on, at least one: up to n + 24 bytes. Far from the end of the output that
+// many are always there.
+constexpr std::size_t Overshoot = 24;
+constexpr std::size_t FarFromEnd = MaxExpansion + Overshoot;
+
 std::uint64_t load64(const std::uint8_t *p)
 {
     std::uint64_t v;
@@ -38,39 +49,46 @@ public:
     {
     }
 
-    // The next code of `size` bits, or -1 when the data has run out.
-    int next(int size)
+    // Makes sure `size` bits are at hand; false when the data has run out before that.
+    bool fill(int size)
     {
-        if (m_count < size) {
-            if (m_blockEnd - m_at >= 8) {
-                // The bits above m_count are zero or already hold the start of the next byte of
-                // this sub-block (put there by the previous load), so OR-ing the bytes in again
-                // keeps them. Whole bytes only are counted, and all of them lie inside the sub-block.
-                m_bits |= load64(m_at) << m_count;
-                m_at += (63 - m_count) >> 3;
-                m_count |= 56;
-            } else {
-                refillAcrossBlocks();
-                if (m_count < size)
-                    return -1;
-            }
+        if (m_count >= size)
+            return true;
+        if (m_blockEnd - m_at >= 8) {
+            // The bits above m_count are zero or already hold the start of the next byte of this
+            // sub-block (put there by the previous load), so OR-ing the bytes in again keeps them.
+            // Whole bytes only are counted, and all of them lie inside the sub-block.
+            m_bits |= load64(m_at) << m_count;
+            m_at += (63 - m_count) >> 3;
+            m_count |= 56;
+            return true;
         }
-        const int code = int(m_bits & ((1u << size) - 1));
+        return refillAcrossBlocks(size);
+    }
+
+    // The next code of `size` bits (`mask` = 2^size - 1), once fill(size) has said they are there.
+    int take(int size, std::uint32_t mask)
+    {
+        const int code = int(m_bits & mask);
         m_bits >>= size;
         m_count -= size;
         return code;
     }
 
+    // The next code, or -1 when the data has run out.
+    int next(int size, std::uint32_t mask) { return fill(size) ? take(size, mask) : -1; }
+
 private:
-    // Byte by byte, so that no length byte is ever taken for data.
-    void refillAcrossBlocks()
+    // Byte by byte, so that no length byte is ever taken for data. False when fewer than `size`
+    // bits are left.
+    bool refillAcrossBlocks(int size)
     {
         while (m_count <= 56) {
             if (m_at == m_blockEnd) {
                 // A length byte of 0, or the end of the stream, ends the data.
                 if (m_at == m_end || *m_at == 0) {
                     m_end = m_blockEnd = m_at;
-                    return;
+                    break;
                 }
                 const std::size_t length = *m_at++;
                 m_blockEnd = m_at + std::min<std::size_t>(length, std::size_t(m_end - m_at));
@@ -79,6 +97,7 @@ private:
             m_bits |= std::uint64_t(*m_at++) << m_count;
             m_count += 8;
         }
+        return m_count >= size;
     }
 
     const std::uint8_t *m_at;
@@ -88,94 +107,160 @@ private:
     int m_count = 0;  // valid bits in m_bits
 };
 
-// A code table entry in 64 bits. An expansion of up to 7 pixels is held whole: the pixels in the
-// low bytes, zeros after them, its length in the top byte, so that one 8-byte store writes it. A
-// longer expansion is found in the pixels already written: its start in the low 32 bits, its
-// length in the next 16, top byte 0. The clear and end codes are 0.
-constexpr int ShortMax = 7;
+// The code table. An entry holds its expansion's first pixels (up to 8, in the low bytes first,
+// zeros after) so that one 8-byte store writes them, its length (0 for the clear and end codes),
+// and where it was written before, for the rest of a longer one. Held as three arrays, so that the
+// heads and lengths that most codes need take little of the cache.
+struct Table {
+    std::array<std::uint64_t, MaxCodes> head;
+    std::array<std::uint16_t, MaxCodes> length;
+    std::array<std::uint32_t, MaxCodes> where;
+};
 
-std::uint64_t shortEntry(std::uint64_t pixels, std::size_t length)
+// The first pixels of an expansion of `length` pixels with `head` followed by one more pixel.
+std::uint64_t extendedHead(std::uint64_t head, std::size_t length, std::uint8_t pixel)
 {
-    return pixels | std::uint64_t(length) << 56;
+    // Shifted twice by half the distance, so that a head already full (8 pixels) gets nothing.
+    const unsigned half = 4 * unsigned(std::min<std::size_t>(length, 8));
+    return head | std::uint64_t(pixel) << half << half;
 }
 
-std::uint64_t longEntry(std::size_t position, std::size_t length)
+// Copies the pixels of an expansion past its first 8, from where it was written before, in whole
+// 16-byte copies; the first copy is made even for an expansion of 8 pixels or fewer (all of it
+// beyond the expansion), which saves a branch that goes either way from code to code. The pixels
+// copied end at or before the first one this writes (for a code equal to the next free code, the
+// last one is the first pixel of its own 8-byte head, stored already), so the copy never changes a
+// pixel it has yet to read; what it writes beyond the expansion the codes that follow overwrite.
+void copyTail(std::uint8_t *to, const std::uint8_t *from, std::size_t length)
 {
-    return std::uint64_t(position) | std::uint64_t(length) << 32;
+    copy16(to + 8, from + 8);
+    for (std::size_t i = 24; i < length; i += 16)
+        copy16(to + i, from + i);
 }
 
-std::size_t shortLength(std::uint64_t entry)
+enum class Stop { No, ClearCode, EndCode, OutOfData };
+
+// What stays fixed while a frame is decoded.
+struct Frame {
+    std::uint8_t *out;
+    std::size_t decodable;  // pixels that may be written
+    Table *table;
+    int minSize;
+    int mask;  // codes up to this are pixels
+    int clearCode;
+    int endCode;
+    int firstTableCode;  // the first code that ever gets an entry
+};
+
+// Where decoding stands: the code reader, the table's growth and the previous code's expansion.
+struct Progress {
+    CodeReader reader;
+    int codeSize;
+    std::uint32_t codeMask;  // 2^codeSize - 1
+    int nextFree;
+    // Codes below this are looked up in the table: those below the next free code and the pixels
+    // (up to the mask). Any other is the previous expansion plus its own first pixel.
+    int lookupLimit;
+    std::uint64_t prevHead;
+    std::size_t prevLength;
+    std::size_t prevStart;
+    std::size_t cur;  // pixels written
+};
+
+// A clear code has been read (or the data begins): the table and code width start again, and
+// the next code other than a clear is a pixel, taken by its low bits, that adds no entry.
+Stop restart(Progress &p, const Frame &f)
 {
-    return std::size_t(entry >> 56);
+    p.codeSize = f.minSize + 1;
+    p.codeMask = (1u << p.codeSize) - 1;
+    p.nextFree = f.clearCode + 2;
+    p.lookupLimit = std::max(p.nextFree, f.mask + 1);
+    int code;
+    do
+        code = p.reader.next(p.codeSize, p.codeMask);
+    while (code == f.clearCode);
+    if (code < 0)
+        return Stop::OutOfData;
+    if (code == f.endCode)
+        return Stop::EndCode;
+    p.prevHead = std::uint64_t(code & f.mask);
+    p.prevLength = 1;
+    p.prevStart = p.cur;
+    f.out[p.cur++] = std::uint8_t(p.prevHead);
+    return Stop::No;
 }
 
-std::size_t longLength(std::uint64_t entry)
+// Decodes codes until a clear or end code, the end of the data, or until `until` pixels are
+// written. Far from the end of the output (NearEnd false: at least FarFromEnd bytes left at every
+// code) each expansion is written in whole stores without looking at the room left; near it
+// (NearEnd true), only what fits. Works on a copy of the progress, kept in registers.
+template <bool NearEnd>
+Stop decodeCodes(Progress &progress, const Frame &f, std::size_t until)
 {
-    return std::size_t(entry >> 32 & 0xFFFF);
-}
-
-std::size_t longPosition(std::uint64_t entry)
-{
-    return std::size_t(std::uint32_t(entry));
-}
-
-// The entry for an expansion followed by one more pixel; `entry` is the expansion's own entry (its
-// pixels are used while it is short), `position` where it was written and `length` its length.
-std::uint64_t extended(std::uint64_t entry, std::size_t position, std::size_t length, std::uint8_t pixel)
-{
-    if (length < ShortMax) {
-        const std::uint64_t pixels = entry & ~(std::uint64_t(0xFF) << 56);
-        return shortEntry(pixels | std::uint64_t(pixel) << (8 * length), length + 1);
+    Progress p = progress;
+    std::uint8_t *const out = f.out;
+    Table &table = *f.table;
+    Stop stop = Stop::No;
+    while (p.cur < until) {
+        if (!p.reader.fill(p.codeSize)) {
+            stop = Stop::OutOfData;
+            break;
+        }
+        const int code = p.reader.take(p.codeSize, p.codeMask);
+        std::uint64_t head;
+        std::size_t length;
+        std::size_t from;
+        std::uint64_t addedHead;
+        if (code < p.lookupLimit) {
+            length = table.length[std::size_t(code)];
+            if (length == 0) [[unlikely]] {
+                stop = code == f.endCode ? Stop::EndCode : Stop::ClearCode;
+                break;
+            }
+            head = table.head[std::size_t(code)];
+            from = table.where[std::size_t(code)];
+            addedHead = extendedHead(p.prevHead, p.prevLength, std::uint8_t(head));
+        } else {
+            addedHead = extendedHead(p.prevHead, p.prevLength, std::uint8_t(p.prevHead));
+            head = addedHead;
+            length = p.prevLength + 1;
+            from = p.prevStart;
+        }
+        // The new entry: the previous expansion and this one's first pixel. Below the first
+        // table code the entries stay as they are; at 4096 entries the table stays as it is.
+        if (unsigned(p.nextFree - f.firstTableCode) < unsigned(MaxCodes - f.firstTableCode)) [[likely]] {
+            table.head[std::size_t(p.nextFree)] = addedHead;
+            table.length[std::size_t(p.nextFree)] = std::uint16_t(p.prevLength + 1);
+            table.where[std::size_t(p.nextFree)] = std::uint32_t(p.prevStart);
+        }
+        if (p.nextFree < MaxCodes) [[likely]] {
+            ++p.nextFree;
+            // The next free code reaches 2^codeSize (it never passes it): one bit more, up to 12.
+            if ((p.nextFree & p.codeMask) == 0 && p.codeSize < 12) [[unlikely]] {
+                ++p.codeSize;
+                p.codeMask = p.codeMask << 1 | 1;
+            }
+            p.lookupLimit = std::max(p.lookupLimit, p.nextFree);
+        }
+        p.prevHead = head;
+        p.prevLength = length;
+        p.prevStart = p.cur;
+        const std::size_t room = f.decodable - p.cur;
+        if (!NearEnd || room >= length + Overshoot) {
+            store64(out + p.cur, head);
+            copyTail(out + p.cur, out + from, length);
+            p.cur += length;
+        } else {
+            // Pixel by pixel: for a code equal to the next free code the last pixel copied is the
+            // first one written here.
+            const std::size_t n = std::min(length, room);
+            for (std::size_t i = 0; i < n; ++i)
+                out[p.cur + i] = i < 8 ? std::uint8_t(head >> (8 * i)) : out[from + i];
+            p.cur += n;
+        }
     }
-    return longEntry(position, length + 1);
-}
-
-std::size_t expansionLength(std::uint64_t entry)
-{
-    return shortLength(entry) != 0 ? shortLength(entry) : longLength(entry);
-}
-
-std::uint8_t firstPixel(const std::uint8_t *out, std::uint64_t entry)
-{
-    return shortLength(entry) != 0 ? std::uint8_t(entry) : out[longPosition(entry)];
-}
-
-// Writes the expansion of `entry` at out + cur in whole 8- or 16-byte stores when `room` holds
-// them and returns its length; 0 for the clear and end codes and when it does not fit. A long
-// expansion ends at or before `cur`, so the copy never changes a pixel it has yet to read. The
-// bytes written beyond the expansion are overwritten by the codes that follow.
-std::size_t writeWhole(std::uint8_t *out, std::size_t cur, std::size_t room, std::uint64_t entry)
-{
-    if (shortLength(entry) != 0) {
-        if (room < 8)
-            return 0;
-        store64(out + cur, entry);
-        return shortLength(entry);
-    }
-    const std::size_t length = longLength(entry);
-    if (room < ((length + 15) & ~std::size_t(15)))
-        return 0;
-    const std::uint8_t *from = out + longPosition(entry);
-    for (std::size_t i = 0; i < length; i += 16)
-        copy16(out + cur + i, from + i);
-    return length;
-}
-
-// Writes as much of the expansion of `entry` as `room` holds, pixel by pixel. A long expansion may
-// end one pixel into what it writes (a code equal to the next free code): copied forwards, that
-// pixel has been written by the time it is read.
-void writeUpTo(std::uint8_t *out, std::size_t cur, std::size_t room, std::uint64_t entry)
-{
-    if (shortLength(entry) != 0) {
-        const std::size_t n = std::min(shortLength(entry), room);
-        for (std::size_t i = 0; i < n; ++i)
-            out[cur + i] = std::uint8_t(entry >> (8 * i));
-        return;
-    }
-    const std::size_t n = std::min(longLength(entry), room);
-    const std::size_t from = longPosition(entry);
-    for (std::size_t i = 0; i < n; ++i)
-        out[cur + i] = out[from + i];
+    progress = p;
+    return stop;
 }
 
 } // namespace
@@ -194,106 +279,43 @@ TLZWDecoder::Result TLZWDecoder::decode(QByteArrayView codeStream, int tableBits
         result.damaged = true;
         minSize = std::clamp(minSize, 2, 9);
     }
-    CodeReader reader(codeStream);
-    // Table entries locate long expansions by a 32-bit position; pictures stay far below that.
-    const std::size_t decodable = std::min<std::size_t>(total, UINT32_MAX);
-
-    const int mask = (1 << std::clamp(tableBits, 1, 8)) - 1;
-    const int clearCode = 1 << minSize;
-    const int endCode = clearCode + 1;
+    Table table;
+    Frame f;
+    f.out = out;
+    // Entries locate expansions by a 32-bit position; pictures stay far below that.
+    f.decodable = std::min<std::size_t>(total, UINT32_MAX);
+    f.table = &table;
+    f.minSize = minSize;
+    f.mask = (1 << std::clamp(tableBits, 1, 8)) - 1;
+    f.clearCode = 1 << minSize;
+    f.endCode = f.clearCode + 1;
     // Codes above the mask but below the first free code are never written; they read as a zero
     // prefix with a zero suffix, i.e. the two pixels 0, 0.
-    const int firstTableCode = std::max(mask + 1, clearCode + 2);
+    f.firstTableCode = std::max(f.mask + 1, f.clearCode + 2);
 
     // Codes up to the mask are pixels, even where the table would have an entry: the mask rule.
-    std::array<std::uint64_t, MaxCodes> table;
-    for (int code = 0; code < firstTableCode; ++code)
-        table[std::size_t(code)] = code <= mask ? shortEntry(std::uint64_t(code), 1) : shortEntry(0, 2);
-    table[std::size_t(clearCode)] = 0;
-    table[std::size_t(endCode)] = 0;
-
-    int codeSize = minSize + 1;
-    int nextFree = clearCode + 2;
-    // Codes below this are looked up in the table; at or above it (and right after a clear) they
-    // take the careful path. 0 = data without a leading clear code starts as after one.
-    int lookupLimit = 0;
-    std::uint64_t prevEntry = 0;  // the previous code's expansion
-    std::size_t prevStart = 0;
-    std::size_t prevLength = 0;
-    std::uint8_t prevFirst = 0;
-    std::size_t cur = 0;
-
-    // Adds the previous expansion plus the current one's first pixel, and widens the codes when
-    // the next free code needs another bit. At 4096 entries the table stays as it is.
-    auto addEntry = [&](std::uint8_t first) {
-        if (nextFree >= MaxCodes)
-            return;
-        if (nextFree >= firstTableCode)
-            table[std::size_t(nextFree)] = extended(prevEntry, prevStart, prevLength, first);
-        ++nextFree;
-        if (nextFree == (1 << codeSize) && codeSize < 12)
-            ++codeSize;
-        lookupLimit = std::max(nextFree, mask + 1);
-    };
-
-    while (cur < decodable) {
-        const int code = reader.next(codeSize);
-        if (code < 0) {
-            result.damaged = true;
-            break;
-        }
-        const std::size_t room = decodable - cur;
-        std::uint64_t entry = code < lookupLimit ? table[std::size_t(code)] : 0;
-        std::uint8_t first;
-        std::size_t length = writeWhole(out, cur, room, entry);
-        if (length != 0) {
-            first = firstPixel(out, entry);
-        } else {
-            // Clear and end codes, the first code after a clear, codes at or above the next free
-            // code, and expansions that reach into the last 16 bytes of the output.
-            if (code == clearCode) {
-                codeSize = minSize + 1;
-                nextFree = clearCode + 2;
-                lookupLimit = 0;
-                continue;
-            }
-            if (code == endCode) {
-                result.sawEndCode = true;
-                break;
-            }
-            if (lookupLimit == 0) {
-                // The first code after a clear is a pixel, and adds no entry; a code that is not a
-                // pixel is taken by its low bits.
-                entry = shortEntry(std::uint64_t(code & mask), 1);
-                first = std::uint8_t(entry);
-                writeUpTo(out, cur, room, entry);
-                lookupLimit = std::max(nextFree, mask + 1);
-                prevEntry = entry;
-                prevStart = cur;
-                prevLength = 1;
-                prevFirst = first;
-                ++cur;
-                continue;
-            }
-            if (code >= nextFree && code > mask) {
-                // The previous expansion plus its own first pixel.
-                entry = extended(prevEntry, prevStart, prevLength, prevFirst);
-                first = prevFirst;
-            } else {
-                first = firstPixel(out, entry);
-            }
-            writeUpTo(out, cur, room, entry);
-            length = expansionLength(entry);
-        }
-        addEntry(first);
-        prevEntry = entry;
-        prevStart = cur;
-        prevLength = length;
-        prevFirst = first;
-        cur += std::min(length, room);
+    for (int code = 0; code < f.firstTableCode; ++code) {
+        table.head[std::size_t(code)] = code <= f.mask ? std::uint64_t(code) : 0;
+        table.length[std::size_t(code)] = code <= f.mask ? 1 : 2;
+        table.where[std::size_t(code)] = 0;
     }
-    result.pixelsWritten = cur;
-    if (cur < total)
-        std::memset(out + cur, 0, total - cur);
+    table.length[std::size_t(f.clearCode)] = 0;
+    table.length[std::size_t(f.endCode)] = 0;
+
+    Progress p{CodeReader(codeStream), 0, 0, 0, 0, 0, 0, 0, 0};
+    const std::size_t farEnd = f.decodable > FarFromEnd ? f.decodable - FarFromEnd : 0;
+    Stop stop = Stop::ClearCode;
+    while (stop == Stop::ClearCode) {
+        stop = restart(p, f);
+        if (stop == Stop::No && p.cur < farEnd)
+            stop = decodeCodes<false>(p, f, farEnd);
+        if (stop == Stop::No && p.cur < f.decodable)
+            stop = decodeCodes<true>(p, f, f.decodable);
+    }
+    result.damaged = result.damaged || stop == Stop::OutOfData;
+    result.sawEndCode = stop == Stop::EndCode;
+    result.pixelsWritten = p.cur;
+    if (p.cur < total)
+        std::memset(out + p.cur, 0, total - p.cur);
     return result;
 }

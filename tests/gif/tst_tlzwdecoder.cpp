@@ -106,6 +106,7 @@ private Q_SLOTS:
     void subBlockLengthsDoNotMatter_data();
     void subBlockLengthsDoNotMatter();
     void longExpansionsStopAtTheLastPixel();
+    void longestExpansionsStayInsideTheOutput();
 };
 
 void TestLZWDecoder::decodes_data()
@@ -365,6 +366,27 @@ void TestLZWDecoder::longExpansionsStopAtTheLastPixel()
         TLZWDecoder::decode(coded, 8, out.data(), total);
         QVERIFY(std::equal(out.begin(), out.begin() + std::ptrdiff_t(total), pixels.begin()));
         QVERIFY(std::all_of(out.begin() + std::ptrdiff_t(total), out.end(), [](std::uint8_t b) { return b == 0xAB; }));
+    }
+}
+
+void TestLZWDecoder::longestExpansionsStayInsideTheOutput()
+{
+    // One colour throughout: each code stands for one pixel more than the one before, until the
+    // table is full at about 4090 pixels. Outputs that end just past the longest codes, or about
+    // 4096 pixels past their start: every pixel up to there, nothing written beyond.
+    const std::vector<std::uint8_t> pixels(std::size_t(4091) * 4092 / 2 + 20000, 3);
+    const QByteArray coded = TLZWEncoder::encode(pixels.data(), pixels.size(), 2);
+    for (const std::size_t longest : {4090, 4091}) {
+        const std::size_t start = longest * (longest - 1) / 2;  // where the code of that length starts
+        for (std::size_t past = longest - 20; past <= 4160; past += 5) {
+            const std::size_t total = start + past;
+            std::vector<std::uint8_t> out(total + 32, 0xAB);
+            const auto result = TLZWDecoder::decode(coded, 2, out.data(), total);
+            QCOMPARE(result.pixelsWritten, total);
+            const auto end = out.begin() + std::ptrdiff_t(total);
+            QVERIFY2(std::all_of(out.begin(), end, [](std::uint8_t b) { return b == 3; }), qPrintable(QString::number(total)));
+            QVERIFY2(std::all_of(end, out.end(), [](std::uint8_t b) { return b == 0xAB; }), qPrintable(QString::number(total)));
+        }
     }
 }
 
