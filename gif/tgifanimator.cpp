@@ -2,6 +2,7 @@
 
 #include "gif/tgifimage.h"
 #include "toolkit/error.h"
+#include "toolkit/tcolorkey.h"
 #include "widgets/tthreadedtimer.h"
 #include "widgets/viewwatcher.h"
 
@@ -409,21 +410,9 @@ void TGIFAnimator::paintContent(QPainter &canvas)
     const QImage &composed = composeFrame(m_frameIndex, &key);
     const QRect destination = destinationRect();
     if (!key.isNone() && m_transparent) {
-        if (m_maskedCache.size() != composed.size())
-            m_maskedCache = QImage(composed.size(), QImage::Format_ARGB32);
+        tk::keyOut(composed, key.rgb(), m_maskedCache);
         if (m_maskedCache.isNull())
             throw tk::Error("Not enough memory to draw a GIF frame");
-        const QRgb see = key.rgb();
-        const int width = composed.width();
-        const int height = composed.height();
-        for (int y = 0; y < height; ++y) {
-            const auto *from = reinterpret_cast<const QRgb *>(composed.constScanLine(y));
-            auto *to = reinterpret_cast<QRgb *>(m_maskedCache.scanLine(y));
-            for (int x = 0; x < width; ++x) {
-                const QRgb opaque = from[x] | 0xFF000000u;
-                to[x] = opaque == see ? 0u : opaque;
-            }
-        }
         canvas.drawImage(destination, m_maskedCache);
     } else {
         canvas.drawImage(destination, composed);
