@@ -40,7 +40,7 @@ void printFrame(TGIFImage &image, int i)
                 frame.IsInterlaced(), frame.HasLocalTable(), item.TableBits,
                 frame.KeyColor().isNone() ? "none"
                                           : qPrintable(QStringLiteral("%1").arg(frame.KeyColor().value(), 6, 16, QLatin1Char('0'))),
-                frame.DelayMs(), frame.DisposalMode());
+                frame.DelayMs(), int(frame.DisposalMode()));
     try {
         const QImage &picture = frame.bitmap();
         std::printf(" damaged %d indices %016llx\n", frame.IsDamaged(),
