@@ -87,8 +87,8 @@ void TGIFComposer::recompose(int n)
         fill = m_windowColor;
     picture.fill(fill);
 
-    // Frames before the last one that covers the whole screen and either hides all beneath it
-    // or clears itself away before n cannot show.
+    // Nothing before the latest frame up to n that covers the whole screen and either hides all
+    // beneath it (it has no key colour) or is cleared away before n can show: start there.
     int start = 0;
     for (int i = n; i >= 1; --i) {
         TGIFFrame &frame = m_image.Frames(i);
@@ -103,7 +103,7 @@ void TGIFComposer::recompose(int n)
     for (int j = start; j < n; ++j) {
         TGIFFrame &frame = m_image.Frames(j);
         switch (frame.DisposalMode()) {
-        case dmUnspecified:
+        case dmNotGiven:
         case dmDoNotDispose:
             frame.draw(canvas, frameRect(frame), true);
             break;

@@ -17,7 +17,7 @@ class TGIFImage;
 // What becomes of a frame's rectangle when the next frame is drawn: the GIF disposal methods.
 // The values 4 to 7 have no name and are kept as read.
 enum TGIFDisposal : std::uint8_t {
-    dmUnspecified = 0,          // no method given: the frame stays, as with dmDoNotDispose
+    dmNotGiven = 0,             // the file gives no method: the frame stays, as with dmDoNotDispose
     dmDoNotDispose = 1,         // the frame stays under the next one
     dmRestoreToBackground = 2,  // its rectangle is cleared to the background
     dmRestoreToPrevious = 3,    // the screen goes back to what it was before the frame
@@ -34,7 +34,7 @@ public:
         bool isDamaged = false;  // its code data was cut short
         tk::TColor keyColor = tk::clNone;
         std::uint16_t delayMs = 0;
-        TGIFDisposal disposalMode = dmUnspecified;
+        TGIFDisposal disposalMode = dmNotGiven;
         bool hasLocalTable = false;
     };
 
