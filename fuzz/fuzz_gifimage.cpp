@@ -1,4 +1,6 @@
-// libFuzzer entry: loads arbitrary bytes as a GIF, decodes and draws every frame.
+// libFuzzer entry: loads arbitrary bytes as a GIF, decodes and draws every frame, and composes
+// every frame over the ones before it, in turn and afresh.
+#include "gif/tgifcomposer.h"
 #include "gif/tgifimage.h"
 #include "toolkit/error.h"
 
@@ -36,6 +38,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     try {
         image.draw(painter, QRect(0, 0, 16, 16));
         (void)image.palette();
+    } catch (const tk::Error &) {
+    }
+    // Each frame as a played animation shows it (a frame that fails to decode makes the next one
+    // start afresh), then the last one composed by a jump.
+    TGIFComposer composer(image);
+    for (int i = 0; i < image.FrameCount(); ++i) {
+        try {
+            composer.compose(i);
+        } catch (const tk::Error &) {
+        }
+    }
+    composer.clear();
+    try {
+        composer.compose(image.FrameCount() - 1);
     } catch (const tk::Error &) {
     }
     return 0;

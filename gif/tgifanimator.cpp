@@ -3,6 +3,7 @@
 #include "gif/tgifimage.h"
 #include "toolkit/devicegrid.h"
 #include "toolkit/error.h"
+#include "toolkit/tcolorkey.h"
 #include "widgets/tthreadedtimer.h"
 #include "widgets/viewwatcher.h"
 
@@ -25,17 +26,13 @@ struct AtExit {
 template <typename Fn>
 AtExit(Fn) -> AtExit<Fn>;
 
-QRect frameRect(TGIFFrame &frame)
-{
-    return QRect(frame.OffsetX(), frame.OffsetY(), frame.width(), frame.height());
-}
-
 } // namespace
 
 TGIFAnimator::TGIFAnimator(QWidget *parent)
-    : TImageControl(parent), m_timer(std::make_unique<TThreadedTimer>()), m_image(std::make_unique<TGIFImage>())
+    : TImageControl(parent), m_timer(std::make_unique<TThreadedTimer>()), m_image(std::make_unique<TGIFImage>()),
+      m_composer(*m_image)
 {
-    m_windowColor = tk::clWindow.toQColor().rgb();
+    m_composer.setWindowColor(tk::clWindow.toQColor().rgb());
     connect(m_image.get(), &TGIFImage::changed, this, &TGIFAnimator::imageChanged);
     m_view = new ViewWatcher(this, [this](bool viewable) {
         {
@@ -62,7 +59,7 @@ TGIFAnimator::~TGIFAnimator()
     // (or the timer pointer) from here on.
     m_timer->shutdown();
     m_timer.reset();
-    m_frameCache = QImage();
+    m_composer.clear();
     m_maskedCache = QImage();
     disconnect(m_image.get(), &TGIFImage::changed, this, &TGIFAnimator::imageChanged);
     m_image.reset();
@@ -206,9 +203,7 @@ void TGIFAnimator::imageChanged()
 {
     {
         std::lock_guard lock(controlLock());
-        m_cacheIndex = -1;
-        m_frameCache = QImage();
-        m_cacheKeyColor = tk::clNone;
+        m_composer.clear();
         m_frameIndex = m_image->SelectedFrame();
         if (m_frameIndex >= 0 && m_image->FrameCount() > 0)
             m_timer->setInterval(std::uint32_t(frameDelay()));
@@ -239,7 +234,7 @@ void TGIFAnimator::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange) {
         std::lock_guard lock(controlLock());
-        m_windowColor = tk::clWindow.toQColor().rgb();
+        m_composer.setWindowColor(tk::clWindow.toQColor().rgb());
     }
     TImageControl::changeEvent(event);
 }
@@ -299,97 +294,10 @@ void TGIFAnimator::asyncTick()
 const QImage &TGIFAnimator::composeFrame(int n, tk::TColor *keyColor)
 {
     std::lock_guard lock(controlLock());
-    const int count = m_image->FrameCount();
-    if (count == 0 || m_image->LogicalWidth() < 1 || m_image->LogicalHeight() < 1) {
-        if (keyColor != nullptr)
-            *keyColor = tk::clNone;
-        static const QImage none;
-        return none;
-    }
-    n = std::clamp(n, 0, count - 1);
-    // Painting the frame already composed again (an expose, or a frame composed by the worker)
-    // needs no new composition.
-    if (!m_frameCache.isNull() && n == m_cacheIndex) {
-        if (keyColor != nullptr)
-            *keyColor = m_cacheKeyColor;
-        return m_frameCache;
-    }
-
-    const bool reuse = !m_frameCache.isNull() && m_cacheIndex >= 0 && n == m_cacheIndex + 1
-                       && m_image->Frames(m_cacheIndex).DisposalMode() != 3;
-    if (reuse) {
-        // On a failure the extended cache keeps its old index.
-        QPainter canvas(&m_frameCache);
-        TGIFFrame &previous = m_image->Frames(m_cacheIndex);
-        if (previous.DisposalMode() == 2) {
-            canvas.setCompositionMode(QPainter::CompositionMode_Source);
-            canvas.fillRect(frameRect(previous), QColor::fromRgb(m_cacheFill));
-            canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        }
-        TGIFFrame &frame = m_image->Frames(n);
-        frame.draw(canvas, frameRect(frame), true);
-        canvas.end();
-        m_cacheIndex = n;
-    } else {
-        m_frameCache = QImage();
-        m_cacheIndex = -1;
-        m_cacheKeyColor = tk::clNone;
-        ++m_recompositions;
-
-        const int lw = m_image->LogicalWidth();
-        const int lh = m_image->LogicalHeight();
-        QImage bitmap(lw, lh, QImage::Format_RGB32);
-        if (bitmap.isNull())
-            throw tk::Error("Not enough memory to compose a GIF frame");
-        tk::TColor key = tk::clNone;
-        QRgb fill;
-        const int selected = m_image->SelectedFrame();
-        const tk::TColor selectedKey =
-            selected >= 0 && selected < count ? m_image->Frames(selected).KeyColor() : tk::clNone;
-        if (!selectedKey.isNone()) {
-            key = selectedKey;
-            fill = key.rgb();
-        } else if (!m_image->ScreenBackground().isNone() && m_image->isTransparent()) {
-            fill = m_image->ScreenBackground().rgb();
-        } else {
-            fill = m_windowColor;
-        }
-        bitmap.fill(fill);
-
-        int start = 0;
-        for (int i = n; i >= 1; --i) {
-            TGIFFrame &frame = m_image->Frames(i);
-            if (frame.width() == lw && frame.height() == lh
-                && (frame.KeyColor().isNone() || (frame.DisposalMode() == 2 && i < n))) {
-                start = i;
-                break;
-            }
-        }
-
-        QPainter canvas(&bitmap);
-        for (int j = start; j < n; ++j) {
-            TGIFFrame &frame = m_image->Frames(j);
-            const int mode = frame.DisposalMode();
-            if (mode == 0 || mode == 1) {
-                frame.draw(canvas, frameRect(frame), true);
-            } else if (mode == 2 && j > start) {
-                canvas.setCompositionMode(QPainter::CompositionMode_Source);
-                canvas.fillRect(frameRect(frame), QColor::fromRgb(fill));
-                canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
-            }
-        }
-        TGIFFrame &frame = m_image->Frames(n);
-        frame.draw(canvas, frameRect(frame), true);
-        canvas.end();
-
-        m_frameCache = std::move(bitmap);
-        m_cacheFill = fill;
-        m_cacheIndex = n;
-        m_cacheKeyColor = key;
-    }
+    const QImage &composed = m_composer.compose(n);
     if (keyColor != nullptr)
-        *keyColor = m_cacheKeyColor;
-    return m_frameCache;
+        *keyColor = m_composer.keyColor();
+    return composed;
 }
 
 QRect TGIFAnimator::destinationRect() const
@@ -415,21 +323,9 @@ void TGIFAnimator::paintContent(QPainter &canvas)
     const QImage &composed = composeFrame(m_frameIndex, &key);
     const QRect destination = destinationRect();
     if (!key.isNone() && m_transparent) {
-        if (m_maskedCache.size() != composed.size())
-            m_maskedCache = QImage(composed.size(), QImage::Format_ARGB32);
+        tk::keyOut(composed, key.rgb(), m_maskedCache);
         if (m_maskedCache.isNull())
             throw tk::Error("Not enough memory to draw a GIF frame");
-        const QRgb see = key.rgb();
-        const int width = composed.width();
-        const int height = composed.height();
-        for (int y = 0; y < height; ++y) {
-            const auto *from = reinterpret_cast<const QRgb *>(composed.constScanLine(y));
-            auto *to = reinterpret_cast<QRgb *>(m_maskedCache.scanLine(y));
-            for (int x = 0; x < width; ++x) {
-                const QRgb opaque = from[x] | 0xFF000000u;
-                to[x] = opaque == see ? 0u : opaque;
-            }
-        }
         DeviceGrid::drawScaled(canvas, destination, m_maskedCache);
     } else {
         DeviceGrid::drawScaled(canvas, destination, composed);

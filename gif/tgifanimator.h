@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gif/tgifcomposer.h"
 #include "gif/timagecontrol.h"
 #include "toolkit/tcolor.h"
 
@@ -76,9 +77,9 @@ public:
     // Frame n (clamped to the last) composed over the earlier frames: LogicalWidth x
     // LogicalHeight. Returns the composition; keyColor receives its see-through colour or clNone.
     const QImage &composeFrame(int n, tk::TColor *keyColor = nullptr);
-    int cacheIndex() const { return m_cacheIndex; }
+    int cacheIndex() const { return m_composer.cacheIndex(); }
     // How many compositions started afresh instead of extending the cached one.
-    std::uint64_t recompositions() const { return m_recompositions; }
+    std::uint64_t recompositions() const { return m_composer.recompositions(); }
     // Where the composition is drawn in the client area.
     QRect destinationRect() const;
 
@@ -114,14 +115,11 @@ private:
     std::unique_ptr<TThreadedTimer> m_timer;
     ViewWatcher *m_view = nullptr;
     std::unique_ptr<TGIFImage> m_image;
-    QImage m_frameCache;
+    // Keeps the last composed frame; its window colour is read on the GUI thread so that a
+    // worker never asks the palette.
+    TGIFComposer m_composer;
     QImage m_maskedCache; // the composition with its key colour cleared, for drawing
-    QRgb m_cacheFill = 0;
-    int m_cacheIndex = -1;
-    tk::TColor m_cacheKeyColor = tk::clNone;
-    std::uint64_t m_recompositions = 0;
 
-    QRgb m_windowColor = 0; // clWindow, read here so that a worker never asks the palette
     std::atomic<int> m_frameIndex{0};
     std::atomic<bool> m_onScreen{false};
     bool m_resting = false;

@@ -14,6 +14,15 @@
 class QPainter;
 class TGIFImage;
 
+// What becomes of a frame's rectangle when the next frame is drawn: the GIF disposal methods.
+// The values 4 to 7 have no name and are kept as read.
+enum TGIFDisposal : std::uint8_t {
+    dmNotGiven = 0,             // the file gives no method: the frame stays, as with dmDoNotDispose
+    dmDoNotDispose = 1,         // the frame stays under the next one
+    dmRestoreToBackground = 2,  // its rectangle is cleared to the background
+    dmRestoreToPrevious = 3,    // the screen goes back to what it was before the frame
+};
+
 // One frame of a GIF image: its coded data, placement and timing, and its picture once decoded.
 class TGIFFrame {
 public:
@@ -25,7 +34,7 @@ public:
         bool isDamaged = false;  // its code data was cut short
         tk::TColor keyColor = tk::clNone;
         std::uint16_t delayMs = 0;
-        std::uint8_t disposalMode = 0;
+        TGIFDisposal disposalMode = dmNotGiven;
         bool hasLocalTable = false;
     };
 
@@ -48,7 +57,7 @@ public:
     bool IsDamaged() const { return m_header.isDamaged; }
     tk::TColor KeyColor() const { return m_header.keyColor; }
     std::uint16_t DelayMs() const { return m_header.delayMs; }
-    int DisposalMode() const { return m_header.disposalMode; }  // 0..7 as read
+    TGIFDisposal DisposalMode() const { return m_header.disposalMode; }  // 0..7 as read
     bool HasLocalTable() const { return m_header.hasLocalTable; }
 
     // Whether the picture has been decoded (decoding happens on first use of bitmap()).

@@ -243,7 +243,7 @@ void TGIFReader::Parser::readFrame(std::vector<TExtension> extensionBlocks)
             frame.keyColor = tk::clNone;
         }
         frame.delayMs = std::uint16_t(std::max<int>(extension.gcDelay() * 10, frame.delayMs));
-        frame.disposalMode = (gcPacked >> 2) & 7;
+        frame.disposalMode = TGIFDisposal((gcPacked >> 2) & 7);
     }
     m_frames.push_back(std::make_unique<TGIFFrame>(m_owner, std::move(shared), std::move(extensionBlocks), frame));
 }

@@ -1,11 +1,16 @@
 // Prints what the program's GIF reader makes of a file: the image's fields, then one line per
 // frame with a hash of its decoded pixel indices; or the error and the frames read before it.
+// With --composed it also writes one frame as the animator shows it, over the frames before it.
+#include "gif/tgifcomposer.h"
 #include "gif/tgifimage.h"
 #include "toolkit/error.h"
+#include "toolkit/tcolorkey.h"
 
 #include <QFile>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -40,7 +45,7 @@ void printFrame(TGIFImage &image, int i)
                 frame.IsInterlaced(), frame.HasLocalTable(), item.TableBits,
                 frame.KeyColor().isNone() ? "none"
                                           : qPrintable(QStringLiteral("%1").arg(frame.KeyColor().value(), 6, 16, QLatin1Char('0'))),
-                frame.DelayMs(), frame.DisposalMode());
+                frame.DelayMs(), int(frame.DisposalMode()));
     try {
         const QImage &picture = frame.bitmap();
         std::printf(" damaged %d indices %016llx\n", frame.IsDamaged(),
@@ -50,12 +55,54 @@ void printFrame(TGIFImage &image, int i)
     }
 }
 
+// Writes frame n (counted from 1) as a played animation shows it: the frames from the first one
+// composed in turn, its see-through colour transparent. Returns the exit status.
+int writeComposed(TGIFImage &image, int n, const char *path)
+{
+    if (n < 1 || n > image.FrameCount()) {
+        std::fprintf(stderr, "gifdump: there is no frame %d of %d\n", n, image.FrameCount());
+        return 2;
+    }
+    TGIFComposer composer(image);
+    QImage shown;
+    tk::TColor key;
+    try {
+        for (int i = 0; i < n; ++i)
+            shown = composer.compose(i);
+        key = composer.keyColor();
+    } catch (const tk::Error &e) {
+        std::fprintf(stderr, "gifdump: frame %d cannot be composed: %s\n", n, e.what());
+        return 1;
+    }
+    if (shown.isNull()) {
+        std::fprintf(stderr, "gifdump: the image has no logical screen to compose on\n");
+        return 1;
+    }
+    if (!key.isNone())
+        shown = tk::keyedOut(shown, key.rgb());
+    if (!shown.save(QString::fromLocal8Bit(path), "PNG")) {
+        std::fprintf(stderr, "gifdump: cannot write %s\n", path);
+        return 2;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    int composed = 0;
+    const char *pngPath = nullptr;
+    if (argc == 5 && std::strcmp(argv[1], "--composed") == 0) {
+        composed = std::atoi(argv[2]);
+        pngPath = argv[3];
+        argv += 3;
+        argc -= 3;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: gifdump <file.gif>\n");
+        std::fprintf(stderr, "usage: gifdump [--composed <frame> <out.png>] <file.gif>\n"
+                             "  --composed writes the frame (counted from 1) over the frames before it, as the\n"
+                             "  animator shows it when playing, its see-through colour transparent\n");
         return 2;
     }
     QFile file(QString::fromLocal8Bit(argv[1]));
@@ -85,5 +132,7 @@ int main(int argc, char **argv)
     }
     for (int i = 0; i < image.FrameCount(); ++i)
         printFrame(image, i);
+    if (pngPath != nullptr && status == 0)
+        status = writeComposed(image, composed, pngPath);
     return status;
 }

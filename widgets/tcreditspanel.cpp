@@ -418,9 +418,7 @@ int TCreditsPanel::lastNonBlankLine(const QStringList &lines)
 
 QImage TCreditsPanel::transparentGlyph(const QImage &glyph)
 {
-    if (glyph.isNull())
-        return glyph;
-    return tk::keyedOut(glyph, glyph.pixel(0, glyph.height() - 1));
+    return tk::keyedOutByCorner(glyph);
 }
 
 void TCreditsPanel::paintEvent(QPaintEvent *)

@@ -1,5 +1,7 @@
 #include "widgets/troundedbutton.h"
 
+#include "toolkit/tcolorkey.h"
+
 #include <QEnterEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -132,18 +134,7 @@ QImage grayCopy(const QImage &picture)
 
 QImage transparentCopy(const QImage &picture)
 {
-    if (picture.isNull())
-        return {};
-    QImage out = picture.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = out.pixel(0, out.height() - 1) | 0xFF000000u;
-    for (int y = 0; y < out.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            if ((line[x] | 0xFF000000u) == key)
-                line[x] = 0;
-        }
-    }
-    return out;
+    return tk::keyedOutByCorner(picture);
 }
 
 TRoundedButton::TRoundedButton(QWidget *parent) : QWidget(parent)

@@ -92,12 +92,12 @@ QList<QImage> compose(TGIFImage &image, QString &error, bool everyImage = false)
             }
         if (everyImage || frame.DelayMs() > 0 || i + 1 == image.FrameCount())
             out.append(canvas);
-        if (frame.DisposalMode() == 2) {
+        if (frame.DisposalMode() == dmRestoreToBackground) {
             for (int y = 0; y < picture.height(); ++y)
                 for (int x = 0; x < picture.width(); ++x)
                     if (frame.OffsetX() + x < canvas.width() && frame.OffsetY() + y < canvas.height())
                         canvas.setPixel(frame.OffsetX() + x, frame.OffsetY() + y, 0);
-        } else if (frame.DisposalMode() == 3) {
+        } else if (frame.DisposalMode() == dmRestoreToPrevious) {
             canvas = before;
         }
     }
