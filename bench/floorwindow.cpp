@@ -2,9 +2,10 @@
 // tree, so that the program's figures can be read as ratios against what Qt itself costs. With
 // --label the window holds one label, and so pays for the font system as every program with
 // text does; without it the window draws no text at all. With --animate it also repaints a
-// 93 x 80 square at the logo's place ten times a second, with its pixels sent over the X
-// connection as the program sends them: what any Qt program showing such an animation pays.
-//   usage: floorwindow [--label] [--animate]
+// 93 x 80 square at the logo's place ten times a second: what any Qt program showing such an
+// animation pays. Its pixels reach the X server as Qt hands them over by default (through shared
+// memory where the server offers it), or, with --no-shm, over the connection.
+//   usage: floorwindow [--label] [--animate [--no-shm]]
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
@@ -33,12 +34,13 @@ protected:
 
 int main(int argc, char **argv)
 {
-    bool label = false, animate = false;
+    bool label = false, animate = false, noShm = false;
     for (int i = 1; i < argc; ++i) {
         label = label || std::strcmp(argv[i], "--label") == 0;
         animate = animate || std::strcmp(argv[i], "--animate") == 0;
+        noShm = noShm || std::strcmp(argv[i], "--no-shm") == 0;
     }
-    if (animate)
+    if (noShm)
         qputenv("QT_XCB_NO_MITSHM", "1");
     int qtArgc = 1;
     QApplication app(qtArgc, argv);

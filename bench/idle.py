@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """What the running program costs while nobody touches it, under Xvfb with openbox: for the
-program, for the label window (an empty Qt window of the same size with one label) and for the
-animated window (the label window with a 93 x 80 square at the logo's place repainted ten times a
-second, its pixels sent as the program sends them: what Qt costs for such an animation), main
+program, for the label window (an empty Qt window of the same size with one label) and for two
+animated windows (the label window with a 93 x 80 square at the logo's place repainted ten times a
+second: what Qt costs for such an animation), one with Qt's defaults, whose X11 platform hands the
+pixels to the server through shared memory, and one that sends them over the connection; main
 window shown and minimised, over a window of seconds each:
 
   - wake-ups per second of each thread (voluntary plus involuntary context switches, from
@@ -12,11 +13,12 @@ window shown and minimised, over a window of seconds each:
   - the logo's frame period, read from the screen (bench/logowatch) while shown, and again after
     the window has been minimised and restored.
 
-Runs of the three are interleaved; medians over the rounds are printed.
+Runs of all of them are interleaved; medians over the rounds are printed, and each program's
+CPU as a ratio to each animated window's.
 
-usage: bench/idle.py BUILD_DIR [SECONDS] [ROUNDS] [PROGRAM]
-  PROGRAM: another build of the program to measure beside the label window of BUILD_DIR (an older
-  one, for a before-and-after figure); BUILD_DIR's own by default.
+usage: bench/idle.py BUILD_DIR [SECONDS] [ROUNDS] [PROGRAM...]
+  PROGRAM: other builds of the program to measure beside the floors of BUILD_DIR (an older one,
+  for a before-and-after figure); BUILD_DIR's own by default.
 """
 
 import collections
@@ -146,12 +148,15 @@ def main():
     build = sys.argv[1] if len(sys.argv) > 1 else "build"
     seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 20
     rounds = int(sys.argv[3]) if len(sys.argv) > 3 else 3
-    program = sys.argv[4] if len(sys.argv) > 4 else os.path.join(build, "app", "periyodik-cetvel")
-    variants = {
-        "program": ([program], MAIN_TITLE, build),
-        "label window": ([os.path.join(build, "bench", "floorwindow"), "--label"], "label window", None),
-        "animated window": ([os.path.join(build, "bench", "floorwindow"), "--animate"], "animated window", None),
-    }
+    programs = sys.argv[4:] or [os.path.join(build, "app", "periyodik-cetvel")]
+    floor = os.path.join(build, "bench", "floorwindow")
+    variants = {}
+    for i, program in enumerate(programs):
+        name = "program" if len(programs) == 1 else f"program {i + 1} ({program})"
+        variants[name] = ([program], MAIN_TITLE, build)
+    variants["label window"] = ([floor, "--label"], "label window", None)
+    variants["animated window"] = ([floor, "--animate"], "animated window", None)
+    variants["animated window, over the connection"] = ([floor, "--animate", "--no-shm"], "animated window", None)
     results = {name: [] for name in variants}
     with XSession() as session:
         for _ in range(rounds):
@@ -175,7 +180,18 @@ def main():
             if periods:
                 print(f"  logo frame period, {label}: median {med(periods):.1f} ms over {len(periods)} frames")
     rss = {name: med(r["rss"] for r in runs) for name, runs in results.items()}
-    print(f"\nresident memory above the label window: {rss['program'] - rss['label window']:.1f} MiB")
+    floors = ("animated window", "animated window, over the connection")
+    print()
+    for name in variants:
+        if not name.startswith("program"):
+            continue
+        print(f"{name}: resident memory above the label window {rss[name] - rss['label window']:.1f} MiB")
+        for state in ("shown", "minimised"):
+            cpu = [r[state]["cpu"] for r in results[name]]
+            for f in floors:
+                other = [r[state]["cpu"] for r in results[f]]
+                print(f"  cpu {state:9s} / {f}: {med(cpu) / med(other):.2f}"
+                      f" (median of the per-round ratios {med(a / b for a, b in zip(cpu, other)):.2f})")
 
 
 if __name__ == "__main__":
