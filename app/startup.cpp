@@ -112,24 +112,28 @@ ProgramWindows::ProgramWindows(Dialogs when)
         createDialogs();
         return;
     }
-    setDialogMaker([this] { createDialogs(); });
+    setDialogMaker([this](Dialog upTo) { createDialogs(upTo); });
     // The main window's platform window exists once it has been made for showing.
     m_main->winId();
-    new FirstExposure(m_main->windowHandle(), [this] { createDialogs(); });
+    new FirstExposure(m_main->windowHandle(), [this] { createDialogs(Dialog::Details); });
 }
 
-void ProgramWindows::createDialogs()
+void ProgramWindows::createDialogs(Dialog upTo)
 {
-    if (m_about)
-        return;
-    setDialogMaker({});
-    m_toolImages = Tsabitf::makeImageList1();
-    m_details = std::make_unique<Tsabitf>(m_toolImages.get());
-    sabitf = m_details.get();
-    m_category = std::make_unique<Tgrupf>(m_toolImages.get());
-    grupf = m_category.get();
-    m_about = std::make_unique<TAboutF>();
-    AboutF = m_about.get();
+    if (!m_details) {
+        m_toolImages = Tsabitf::makeImageList1();
+        m_details = std::make_unique<Tsabitf>(m_toolImages.get());
+        sabitf = m_details.get();
+    }
+    if (upTo >= Dialog::Category && !m_category) {
+        m_category = std::make_unique<Tgrupf>(m_toolImages.get());
+        grupf = m_category.get();
+    }
+    if (upTo >= Dialog::About && !m_about) {
+        m_about = std::make_unique<TAboutF>();
+        AboutF = m_about.get();
+        setDialogMaker({});
+    }
 }
 
 ProgramWindows::~ProgramWindows()
@@ -174,7 +178,7 @@ int runProgram(const char *programName)
     terminationWatch.watch(app);
     int exitCode = 0;
     {
-        ProgramWindows windows(ProgramWindows::Dialogs::OnceMainWindowShown);
+        ProgramWindows windows(ProgramWindows::Dialogs::Deferred);
         QObject::connect(cetvelf, &tk::TForm::formClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         cetvelf->show();
         exitCode = app.exec();

@@ -9,21 +9,22 @@ TAboutF *AboutF = nullptr;
 
 namespace {
 
-std::function<void()> &dialogMaker()
+std::function<void(Dialog)> &dialogMaker()
 {
-    static std::function<void()> maker;
+    static std::function<void(Dialog)> maker;
     return maker;
 }
 
 } // namespace
 
-void requireDialogs()
+void requireDialogs(Dialog upTo)
 {
-    if (dialogMaker())
-        dialogMaker()();
+    // A copy: the maker may clear itself once the last dialog exists.
+    if (const std::function<void(Dialog)> maker = dialogMaker())
+        maker(upTo);
 }
 
-void setDialogMaker(std::function<void()> maker)
+void setDialogMaker(std::function<void(Dialog)> maker)
 {
     dialogMaker() = std::move(maker);
 }

@@ -21,11 +21,15 @@ extern TAboutF *AboutF;
 // while there is no main window). Each dialog calls it each time it is shown.
 void copyMainTitle(QWidget *dialog);
 
-// Start-up makes the three dialogs once the main window is on the screen. A handler about to open
-// one calls requireDialogs() first, which makes them at once if that has not happened yet.
-void requireDialogs();
-// What requireDialogs() calls (start-up sets it; empty: the dialogs already exist).
-void setDialogMaker(std::function<void()> maker);
+// The three dialogs, in their order of creation.
+enum class Dialog { Details, Category, About };
+
+// The program makes the dialogs when they are first needed, always in their order: a handler about
+// to open one calls requireDialogs() with it first, which makes it and every dialog before it that
+// does not exist yet.
+void requireDialogs(Dialog upTo = Dialog::About);
+// What requireDialogs() calls (start-up sets it; empty: the dialogs all exist).
+void setDialogMaker(std::function<void(Dialog)> maker);
 
 // The program's version, appended to the main window's title and shown by the about dialog.
 inline constexpr char16_t VersionText[] = u"s" PC_VERSION;

@@ -85,7 +85,7 @@ void Tcetvelf::FormShow()
 
 void Tcetvelf::TileButton1Click(TTileButton *sender)
 {
-    requireDialogs();
+    requireDialogs(Dialog::Details);
     sabitf->fill(sender->tag());
     sabitf->exec();
 }
@@ -93,7 +93,7 @@ void Tcetvelf::TileButton1Click(TTileButton *sender)
 void Tcetvelf::StaticText3Click(tk::TStaticText *sender)
 {
     Q_UNUSED(sender);
-    requireDialogs();
+    requireDialogs(Dialog::Category);
     grupf->fill(&CategoryTextTable.entry(1));
     grupf->exec();
 }
@@ -101,7 +101,7 @@ void Tcetvelf::StaticText3Click(tk::TStaticText *sender)
 void Tcetvelf::StaticText11Click(tk::TStaticText *sender)
 {
     Q_UNUSED(sender);
-    requireDialogs();
+    requireDialogs(Dialog::Category);
     grupf->fill(&CategoryTextTable.entry(7));
     grupf->exec();
 }
@@ -109,7 +109,7 @@ void Tcetvelf::StaticText11Click(tk::TStaticText *sender)
 void Tcetvelf::StaticText12Click(tk::TStaticText *sender)
 {
     Q_UNUSED(sender);
-    requireDialogs();
+    requireDialogs(Dialog::Category);
     grupf->fill(&CategoryTextTable.entry(8));
     grupf->exec();
 }
@@ -117,7 +117,7 @@ void Tcetvelf::StaticText12Click(tk::TStaticText *sender)
 void Tcetvelf::GIFAnimator1Click(TImageControl *sender)
 {
     Q_UNUSED(sender);
-    requireDialogs();
+    requireDialogs(Dialog::About);
     AboutF->exec();
 }
 

@@ -91,6 +91,7 @@ void Tsabitf::ToolButton1Click(QObject *)
 void Tsabitf::ToolButton2Click(QObject *)
 {
     const std::string category = Label9->caption().toStdString();
+    requireDialogs(Dialog::Category);
     grupf->fill(CategoryTextTable.find(category));
     grupf->exec();
 }
