@@ -10,8 +10,8 @@ class Tsabitf;
 class Tgrupf;
 class TAboutF;
 
-// The four windows of the run, created once at start-up in this order and reachable from every
-// window; a closed dialog is only hidden and keeps what its last opener wrote into it.
+// The four windows of the run, each created once, in this order (null until then), and reachable
+// from every window; a closed dialog is only hidden and keeps what its last opener wrote into it.
 extern Tcetvelf *cetvelf;
 extern Tsabitf *sabitf;
 extern Tgrupf *grupf;
