@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QShortcutEvent>
 #include <QTimer>
@@ -95,8 +96,45 @@ QAccessibleInterface *tileAccessibleFactory(const QString &className, QObject *o
 
 } // namespace
 
+// What the buttons share. They paint one at a time, on the GUI thread, and copy each face to the
+// screen in one operation as soon as it is drawn, so one off-screen bitmap serves them all: it is
+// reused across paints and only resized, its painter stays open between paints, and it lives while
+// any button does. A bitmap for each button would keep every face twice, there and in the window's
+// backing store. Buttons of one colour also share their pens and checkered pattern.
+struct TileCanvas {
+    struct Surface {
+        QImage image;
+        QPainter painter;               // stays active on image between paints
+        DeviceGrid grid;                // the device pixels image and painter are laid on
+        const TTileButton *lastFace = nullptr; // whose face the image holds
+        ~Surface()
+        {
+            if (painter.isActive())
+                painter.end();
+        }
+    };
+    Surface opaque;                     // Format_RGB32
+    Surface transparent;                // Format_ARGB32_Premultiplied, for Transparent buttons
+    TilePens pens;                      // the set made last
+
+    Surface &surface(bool transparentFace) { return transparentFace ? transparent : opaque; }
+
+    // The canvas of the running buttons, made with the first of them.
+    static std::shared_ptr<TileCanvas> shared()
+    {
+        static std::weak_ptr<TileCanvas> current;
+        std::shared_ptr<TileCanvas> canvas = current.lock();
+        if (!canvas) {
+            canvas = std::make_shared<TileCanvas>();
+            current = canvas;
+        }
+        return canvas;
+    }
+};
+
 TTileButton::TTileButton(QWidget *parent)
     : QWidget(parent), m_hover(this, [this](bool inside, tk::THoverTracker::TRepaint repaint) { hoverChanged(inside, repaint); })
+    , m_canvas(TileCanvas::shared())
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(tileAccessibleFactory);
@@ -110,8 +148,11 @@ TTileButton::TTileButton(QWidget *parent)
 
 TTileButton::~TTileButton()
 {
-    if (m_bufferPainter.isActive())
-        m_bufferPainter.end();
+    for (bool transparentFace : {false, true}) {
+        TileCanvas::Surface &surface = m_canvas->surface(transparentFace);
+        if (surface.lastFace == this)
+            surface.lastFace = nullptr;
+    }
 }
 
 void TTileButton::setCaption(const QString &caption)
@@ -392,28 +433,42 @@ void TTileButton::invalidateLayout()
     m_layoutValid = false;
 }
 
-void TTileButton::ensureBuffer()
+QPainter &TTileButton::beginFace()
 {
     const qreal dpr = devicePixelRatioF();
     const DeviceGrid grid(size(), dpr, m_screenPhase);
-    const QSize devSize = grid.bufferSize();
+    const QSize devSize = grid.bufferSize().expandedTo(QSize(1, 1));
     const QImage::Format format = m_transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
-    const bool fontChanged = m_bufferPainter.isActive() && !(m_bufferPainter.font() == font());
-    if (m_buffer.size() == devSize && m_buffer.devicePixelRatio() == dpr && m_buffer.format() == format
-        && m_bufferPainter.isActive() && !fontChanged && grid == m_grid)
-        return;
-    if (m_bufferPainter.isActive())
-        m_bufferPainter.end();
-    if (m_buffer.size() != devSize || m_buffer.format() != format) {
-        m_buffer = QImage(devSize.expandedTo(QSize(1, 1)), format);
-        m_buffer.fill(0); // the face leaves the column and row before a mid-pixel origin undrawn
+    TileCanvas::Surface &surface = m_canvas->surface(m_transparent);
+    if (devSize != m_faceSize) {
+        m_faceSize = devSize;
         invalidateLayout();
     }
-    m_buffer.setDevicePixelRatio(dpr);
-    m_bufferPainter.begin(&m_buffer);
-    m_bufferPainter.setFont(font());
-    grid.align(m_bufferPainter);
-    m_grid = grid;
+    QPainter &painter = surface.painter;
+    if (surface.image.size() != devSize || surface.image.devicePixelRatio() != dpr || !(grid == surface.grid)
+        || !painter.isActive()) {
+        if (painter.isActive())
+            painter.end();
+        if (surface.image.size() != devSize)
+            surface.image = QImage(devSize, format);
+        surface.image.setDevicePixelRatio(dpr);
+        painter.begin(&surface.image);
+        surface.grid = grid;
+        surface.lastFace = nullptr;
+    }
+    if (surface.lastFace != this) {
+        // The face leaves the column and row before a mid-pixel origin undrawn: they are cleared
+        // rather than left holding another button's face.
+        painter.resetTransform();
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(QRect(QPoint(0, 0), devSize), Qt::transparent);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        grid.align(painter);
+        surface.lastFace = this;
+    }
+    if (!(painter.font() == font()))
+        painter.setFont(font());
+    return painter;
 }
 
 void TTileButton::renderFace()
@@ -426,7 +481,7 @@ void TTileButton::renderFace()
         m_faceState = (m_down && m_groupIndex != 0) ? bfsExclusive : bfsUp;
     }
 
-    ensureBuffer();
+    QPainter &painter = beginFace();
     if (!m_layoutValid) {
         TileLayoutInput in;
         in.caption = m_caption;
@@ -443,7 +498,7 @@ void TTileButton::renderFace()
         layoutTile(in, m_layoutCache);
         m_layoutValid = true;
     }
-    m_pens.update(m_fontColor.toQColor());
+    m_pens.update(m_fontColor.toQColor(), &m_canvas->pens);
 
     TilePaintState st;
     st.size = size();
@@ -455,7 +510,7 @@ void TTileButton::renderFace()
     st.transparent = m_transparent;
     st.glyph = m_glyph.isNull() ? nullptr : &m_glyph;
     st.numGlyphs = m_numGlyphs;
-    paintTile(m_bufferPainter, st, m_layoutCache, m_pens);
+    paintTile(painter, st, m_layoutCache, m_pens);
     ++m_paintCount;
 }
 
@@ -464,7 +519,12 @@ void TTileButton::paintEvent(QPaintEvent *)
     QPainter p(this);
     m_screenPhase = DeviceGrid::phaseOf(p);
     renderFace();
-    DeviceGrid::draw(p, m_buffer);
+    DeviceGrid::draw(p, buffer());
+}
+
+const QImage &TTileButton::buffer() const
+{
+    return m_canvas->surface(m_transparent).image;
 }
 
 void TTileButton::resizeEvent(QResizeEvent *e)

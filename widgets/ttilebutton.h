@@ -7,14 +7,15 @@
 
 #include <QFont>
 #include <QImage>
-#include <QPainter>
 #include <QString>
 #include <QWidget>
 
 #include <memory>
 
 class QMenu;
+class QPainter;
 class QTimer;
+struct TileCanvas;
 
 // A windowless push button with a raised 3D face and a multi-line caption that sinks while
 // pressed; the periodic table's element tiles.
@@ -105,9 +106,10 @@ public:
     QString fittedCaption() const { return m_layoutCache.fittedCaption; }
     // Number of times the face was drawn; lets tests check that setters repaint only on change.
     int paintCount() const { return m_paintCount; }
-    // The owned off-screen bitmap; its first device pixel holds the button's origin (see DeviceGrid).
-    const QImage &buffer() const { return m_buffer; }
-    // Draws the face into the owned bitmap (what a paint does before copying it to the screen).
+    // The off-screen bitmap the buttons draw their faces into; after renderFace() it holds this
+    // button's face, its first device pixel at the button's origin (see DeviceGrid).
+    const QImage &buffer() const;
+    // Draws the face into the off-screen bitmap (what a paint does before copying it to the screen).
     void renderFace();
 
 Q_SIGNALS:
@@ -138,7 +140,7 @@ private:
     void groupNotice(TTileButton *sender);
     void repeatTick();
     void invalidateLayout();
-    void ensureBuffer();
+    QPainter &beginFace();
     void updateShortcut();
     bool newStyleInForce() const;
 
@@ -178,9 +180,8 @@ private:
     bool m_discardPress = false;
     bool m_heldInside = false;         // the pointer is inside while the left button is held
 
-    QImage m_buffer;
-    QPainter m_bufferPainter;          // stays active on m_buffer between paints
-    DeviceGrid m_grid;                 // the device pixels m_buffer and its painter are laid on
+    std::shared_ptr<TileCanvas> m_canvas; // the off-screen bitmap and pens, shared by the buttons
+    QSize m_faceSize;                  // the device size of the last face drawn
     QPointF m_screenPhase;             // where the last paint's origin lay inside a device pixel
     TileLayout m_layoutCache;
     bool m_layoutValid = false;

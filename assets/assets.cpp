@@ -1,1 +1,0 @@
-// The compiled-in pictures live in the resources of this library.
