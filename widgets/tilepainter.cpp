@@ -238,15 +238,22 @@ void layoutTile(const TileLayoutInput &in, TileLayout &out)
     }
 }
 
-bool TilePens::update(const QColor &fontColor)
+bool TilePens::update(const QColor &fontColor, TilePens *recent)
 {
     const QColor face = tk::clBtnFace.toQColor();
     const QColor hl = tk::clBtnHighlight.toQColor();
     const QColor sh = tk::clBtnShadow.toQColor();
     const QColor fr = tk::clWindowFrame.toQColor();
-    if (face == btnFace && hl == btnHighlight && sh == btnShadow && fr == windowFrame && fontColor == text
-        && textPen.style() != Qt::NoPen)
+    const auto sameColours = [&](const TilePens &pens) {
+        return face == pens.btnFace && hl == pens.btnHighlight && sh == pens.btnShadow && fr == pens.windowFrame
+            && fontColor == pens.text && pens.textPen.style() != Qt::NoPen;
+    };
+    if (sameColours(*this))
         return false;
+    if (recent && sameColours(*recent)) {
+        *this = *recent;
+        return true;
+    }
     btnFace = face;
     btnHighlight = hl;
     btnShadow = sh;
@@ -261,6 +268,8 @@ bool TilePens::update(const QColor &fontColor)
     pattern.setPixelColor(1, 0, btnFace);
     pattern.setPixelColor(0, 1, btnFace);
     checker = QBrush(pattern);
+    if (recent)
+        *recent = *this;
     return true;
 }
 

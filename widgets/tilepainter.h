@@ -67,7 +67,9 @@ struct TilePens {
     QBrush checker;                     // 2 x 2 pattern of btnFace and btnHighlight
 
     // Resolves the colours from the application palette; returns true when something changed.
-    bool update(const QColor &fontColor);
+    // With `recent` (the set another button made last), a set of the same colours is copied from
+    // it, so that buttons of one colour share their pens and pattern instead of each making its own.
+    bool update(const QColor &fontColor, TilePens *recent = nullptr);
 };
 
 // The state one paint draws from.
