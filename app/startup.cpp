@@ -16,6 +16,9 @@
 #include <QWindow>
 
 #include <csignal>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <functional>
 #include <optional>
 #include <sys/socket.h>
@@ -102,6 +105,17 @@ private:
     std::function<void()> m_fn;
 };
 
+// Start-up's passing work (the font database, reading the pictures, building and laying out the
+// windows) leaves freed memory inside the heap, which the C library keeps for later allocations
+// that an idle table never makes. Once the windows a first click needs are made, it goes back to
+// the system.
+void releaseStartUpMemory()
+{
+#if defined(__GLIBC__)
+    ::malloc_trim(0);
+#endif
+}
+
 } // namespace
 
 ProgramWindows::ProgramWindows(Dialogs when)
@@ -115,7 +129,10 @@ ProgramWindows::ProgramWindows(Dialogs when)
     setDialogMaker([this](Dialog upTo) { createDialogs(upTo); });
     // The main window's platform window exists once it has been made for showing.
     m_main->winId();
-    new FirstExposure(m_main->windowHandle(), [this] { createDialogs(Dialog::Details); });
+    new FirstExposure(m_main->windowHandle(), [this] {
+        createDialogs(Dialog::Details);
+        releaseStartUpMemory();
+    });
 }
 
 void ProgramWindows::createDialogs(Dialog upTo)
