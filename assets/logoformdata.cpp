@@ -1,14 +1,12 @@
-#include "windows/logoformdata.h"
+#include "assets/logoformdata.h"
 
-#include "gif/tgifimage.h"
-#include "toolkit/error.h"
+#include <cstddef>
 
-#include <QFile>
+// Made at build time from assets/logo.gif (cmake/EmbedFormData.cmake).
+extern const unsigned char kLogoFormData[];
+extern const std::size_t kLogoFormData_size;
 
 QByteArray logoFormData()
 {
-    QFile file(QStringLiteral(":/assets/logo.gif"));
-    if (!file.open(QIODevice::ReadOnly))
-        throw tk::Error("The logo picture is missing from the program's resources");
-    return TGIFImage::formDataOf(file.readAll());
+    return QByteArray::fromRawData(reinterpret_cast<const char *>(kLogoFormData), qsizetype(kLogoFormData_size));
 }

@@ -73,8 +73,12 @@ void TGIFAnimator::readProperties(const StoredProperties &stored)
         setAnimate(*stored.Animate);
     if (stored.FrameIndex)
         setFrameIndex(*stored.FrameIndex);
-    if (stored.ImageData)
-        m_image->loadFromFormData(*stored.ImageData);
+    if (stored.ImageData) {
+        if (stored.ImageDataCompiledIn)
+            m_image->loadFromCompiledFormData(*stored.ImageData);
+        else
+            m_image->loadFromFormData(*stored.ImageData);
+    }
     if (stored.Stretch)
         setStretch(*stored.Stretch);
 }

@@ -33,6 +33,9 @@ public:
         std::optional<bool> Animate;
         std::optional<int> FrameIndex;
         std::optional<QByteArray> ImageData; // form data: 32-bit little-endian count, then the GIF
+        // ImageData refers to bytes compiled into the program (QByteArray::fromRawData), which stay
+        // in place for the whole run: the image reads and keeps them there instead of copying them.
+        bool ImageDataCompiledIn = false;
         std::optional<bool> Stretch;
     };
 

@@ -22,6 +22,17 @@ std::uint32_t storedCount(const char *bytes)
     return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
 }
 
+// The GIF bytes of form data, after a count that must not run past them.
+QByteArrayView formBytes(QByteArrayView formData)
+{
+    if (formData.size() < 4)
+        TGIFCursor::fail();
+    const std::uint32_t count = storedCount(formData.data());
+    if (count > std::uint64_t(formData.size() - 4))
+        TGIFCursor::fail();
+    return formData.sliced(4, qsizetype(count));
+}
+
 } // namespace
 
 std::uint64_t TGIFImage::pictureLimit()
@@ -93,12 +104,13 @@ void TGIFImage::loadFromStream(QIODevice &device)
 
 void TGIFImage::loadFromFormData(QByteArrayView formData)
 {
-    if (formData.size() < 4)
-        TGIFCursor::fail();
-    const std::uint32_t count = storedCount(formData.data());
-    if (count > std::uint64_t(formData.size() - 4))
-        TGIFCursor::fail();
-    loadBuffer(formData.sliced(4, qsizetype(count)).toByteArray());
+    loadBuffer(formBytes(formData).toByteArray());
+}
+
+void TGIFImage::loadFromCompiledFormData(QByteArrayView formData)
+{
+    const QByteArrayView bytes = formBytes(formData);
+    loadBuffer(QByteArray::fromRawData(bytes.data(), bytes.size()));
 }
 
 void TGIFImage::readData(QIODevice &device)

@@ -51,6 +51,9 @@ public:
     void loadFromBytes(const QByteArray &bytes);    // shares the bytes instead of copying them
     void loadFromStream(QIODevice &device);         // from the current position to the end
     void loadFromFormData(QByteArrayView formData);  // 32-bit little-endian count, then the bytes
+    // Form data compiled into the program (a window's stored description), whose bytes stay where
+    // they lie for the whole run: read in place and kept by reference instead of copied.
+    void loadFromCompiledFormData(QByteArrayView formData);
     void readData(QIODevice &device);                // the same layout from a device
     QByteArray formData() const;                     // count + the bytes last loaded
     static QByteArray formDataOf(QByteArrayView gif); // count + gif

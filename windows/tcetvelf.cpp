@@ -1,7 +1,7 @@
 #include "windows/tcetvelf.h"
 
 #include "data/categorytexts.h"
-#include "windows/logoformdata.h"
+#include "assets/logoformdata.h"
 #include "gif/tgifanimator.h"
 #include "toolkit/text.h"
 #include "toolkit/tfont.h"
@@ -61,6 +61,7 @@ void Tcetvelf::buildLayout()
     stored.Animate = true;
     stored.FrameIndex = 1;
     stored.ImageData = logoFormData();
+    stored.ImageDataCompiledIn = true;
     stored.Stretch = true;
     GIFAnimator1->readProperties(stored);
 

@@ -1,5 +1,6 @@
 #include "gif/tgifanimator.h"
 
+#include "assets/logoformdata.h"
 #include "gif/tgifimage.h"
 #include "gif/timagecontrol.h"
 #include "tests/support/pixelprobe.h"
@@ -10,7 +11,6 @@
 #include <QBackingStore>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QThread>
 #include <QPainter>
 #include <QSignalSpy>
@@ -834,9 +834,8 @@ void tst_TGIFAnimator::logoAsTheMainWindowPlacesIt()
     TGIFAnimator::StoredProperties stored;
     stored.Animate = true;
     stored.FrameIndex = 1;
-    QFile logo(QStringLiteral(":/assets/logo.gif"));
-    QVERIFY(logo.open(QIODevice::ReadOnly));
-    stored.ImageData = formData(logo.readAll());
+    stored.ImageData = logoFormData();
+    stored.ImageDataCompiledIn = true;
     stored.Stretch = true;
     a.readProperties(stored);
     QCOMPARE(a.image().FrameCount(), 36);

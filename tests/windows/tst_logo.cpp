@@ -1,4 +1,4 @@
-#include "windows/logoformdata.h"
+#include "assets/logoformdata.h"
 #include "gif/tgifimage.h"
 #include "gif/tlzwdecoder.h"
 #include "tests/support/testmain.h"
@@ -11,6 +11,7 @@ class TestLogo : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void formDataCarriesTheFile();
+    void compiledFormDataIsReadInPlace();
     void header();
     void frames_data();
     void frames();
@@ -36,6 +37,20 @@ void TestLogo::formDataCarriesTheFile()
         | quint32(quint8(formData[3])) << 24;
     QCOMPARE(qsizetype(count), formData.size() - 4);
     QCOMPARE(m_image.formData(), formData);
+}
+
+void TestLogo::compiledFormDataIsReadInPlace()
+{
+    const QByteArray formData = logoFormData();
+    TGIFImage image;
+    image.loadFromCompiledFormData(formData);
+    // The image keeps the compiled-in bytes themselves, not a copy of them.
+    QCOMPARE(static_cast<const void *>(image.Data().SourceBytes.constData()),
+             static_cast<const void *>(formData.constData() + 4));
+    QCOMPARE(image.formData(), formData);
+    QCOMPARE(image.FrameCount(), m_image.FrameCount());
+    for (int i = 0; i < image.FrameCount(); ++i)
+        QCOMPARE(image.Frames(i).bitmap(), m_image.Frames(i).bitmap());
 }
 
 void TestLogo::header()
