@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
+#include "assets/compiledpictures.h"
 #include "toolkit/tapplication.h"
-#include "toolkit/timage.h"
 #include "toolkit/timagelist.h"
 #include "windows/instances.h"
 #include "windows/taboutf.h"
@@ -188,7 +188,7 @@ int runProgram(const char *programName)
             qunsetenv("QT_XCB_NO_MITSHM");
     }
     tk::Application &app = *application;
-    app.setWindowIcon(QIcon(QPixmap::fromImage(tk::loadPicture(QStringLiteral(":/assets/icon.png")))));
+    app.setWindowIcon(QIcon(QPixmap::fromImage(compiledPicture("icon"))));
     // The main window's closing ends the loop, whatever dialogs exist hidden.
     app.setQuitOnLastWindowClosed(false);
 

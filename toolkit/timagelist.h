@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QObject>
 #include <QSize>
 #include <QString>
@@ -20,9 +21,9 @@ public:
     QSize imageSize() const { return m_imageSize; }
     int count() const { return int(m_images.size()); }
 
-    // Adds the picture at path (a resource path), and its double-size rendering "<name>@2x.png" when
-    // there is one. A picture that cannot be read or is not of the list's size raises tk::Error.
-    int addFile(const QString &path);
+    // Adds a picture and, when there is one, its double-size rendering. A picture that is missing
+    // or not of the list's size raises tk::Error, which names it.
+    int add(const QString &name, const QImage &image, const QImage &doubled = {});
 
     // The picture at index; an index outside the list yields a null icon (a button without image).
     QIcon icon(int index) const;

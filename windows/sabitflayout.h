@@ -41,9 +41,9 @@ inline constexpr std::array<tk::ToolItem, 4> ToolItems{{
     {"ToolButton2"sv, false, 0, "Ayrıntı"sv, 0, "Sınıflar hakkında ayrıntılı bilgi (F5)"sv},
 }};
 
-// The image list's pictures, by index: open book, green door, blue door.
-inline constexpr std::array<std::string_view, 3> Pictures{
-    ":/assets/book.png"sv, ":/assets/door-green.png"sv, ":/assets/door-blue.png"sv};
+// The image list's pictures, by index: open book, green door, blue door (compiled-in pictures,
+// each with its "@2x" rendering).
+inline constexpr std::array<std::string_view, 3> Pictures{"book"sv, "door-green"sv, "door-blue"sv};
 
 inline constexpr layout::Font NameFont{layout::ClassicFace, 24, tk::FontStyle::Bold};
 inline constexpr layout::Font BoldFont{layout::ClassicFace, 11, tk::FontStyle::Bold};

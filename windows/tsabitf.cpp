@@ -1,5 +1,6 @@
 #include "windows/tsabitf.h"
 
+#include "assets/compiledpictures.h"
 #include "data/categorytexts.h"
 #include "data/elementcatalogue.h"
 #include "toolkit/text.h"
@@ -54,7 +55,7 @@ std::unique_ptr<tk::TImageList> Tsabitf::makeImageList1()
     auto images = std::make_unique<tk::TImageList>(QSize(16, 16));
     images->setObjectName(QStringLiteral("ImageList1"));
     for (const std::string_view picture : sabitflayout::Pictures)
-        images->addFile(tk::qs(picture));
+        images->add(tk::qs(picture), compiledPicture(picture), compiledPicture(std::string(picture) + "@2x"));
     return images;
 }
 
