@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string_view>
 
-// The pictures start-up needs, the program's icon and the details dialog's tool-bar pictures with
-// their double-size renderings ("book", "book@2x"), are compiled into the program as pixels
-// (made at build time from the PNG files in assets/). Reading them needs no image decoder, so a
-// run that never opens the about dialog loads none.
+// The program's pictures (the icon, the details dialog's tool-bar pictures with their double-size
+// renderings, "book" and "book@2x", and the about dialog's) are compiled into it as pixels, made at
+// build time from the PNG files in assets/. Reading them needs no image decoder: the program loads
+// none.
 struct CompiledPicture {
     const char *name;
     int width;

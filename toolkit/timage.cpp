@@ -1,17 +1,8 @@
 #include "toolkit/timage.h"
 
-#include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 
 namespace tk {
-
-QImage loadPicture(const QString &path)
-{
-    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
-}
 
 TImage::TImage(QWidget *parent) : QLabel(parent) {}
 

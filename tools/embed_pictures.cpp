@@ -1,4 +1,4 @@
-// Writes the pictures that start-up needs as compiled-in pixels: a C++ source defining
+// Writes the program's pictures as compiled-in pixels: a C++ source defining
 // kCompiledPictures (assets/compiledpictures.h) from PNG files, each named by its file name
 // without the ".png".
 //   embed_pictures OUT.cpp PICTURE.png...
