@@ -147,7 +147,7 @@ void ProgramWindows::createDialogs(Dialog upTo)
         grupf = m_category.get();
     }
     if (upTo >= Dialog::About && !m_about) {
-        m_about = std::make_unique<TAboutF>();
+        m_about = std::make_unique<TAboutF>(nullptr, m_startedAt);
         AboutF = m_about.get();
         setDialogMaker({});
     }

@@ -2,6 +2,7 @@
 
 #include "windows/instances.h"
 
+#include <chrono>
 #include <memory>
 
 class Tcetvelf;
@@ -46,6 +47,9 @@ private:
     std::unique_ptr<Tsabitf> m_details;
     std::unique_ptr<Tgrupf> m_category;
     std::unique_ptr<TAboutF> m_about;
+    // When the windows began to be made; the about dialog's credits run from then on, however late
+    // the dialog itself is made.
+    std::chrono::steady_clock::time_point m_startedAt = std::chrono::steady_clock::now();
 };
 
 // Runs the program: application object, the windows, the event loop until the main window

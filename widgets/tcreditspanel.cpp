@@ -63,12 +63,18 @@ void TCreditsPanel::setActive(bool active)
     if (active == m_active)
         return;
     if (active)
-        activate();
+        activate(now());
     else
         deactivate();
 }
 
-void TCreditsPanel::activate()
+void TCreditsPanel::activateSince(Clock::time_point since)
+{
+    if (!m_active)
+        activate(std::min(since, now()));
+}
+
+void TCreditsPanel::activate(Clock::time_point since)
 {
     {
         std::lock_guard lock(m_frameMutex);
@@ -76,15 +82,21 @@ void TCreditsPanel::activate()
         m_stopRequested = false;
         ++m_epoch;
         MeasureLines();
-        m_lastTick = now();
+        m_lastTick = since;
     }
     m_active = true;
     try {
         // Unseen, a cycled panel starts at rest: its timer does not run until it can be seen.
-        if (shouldRest())
+        if (shouldRest()) {
             rest();
-        else
+        } else {
+            // A panel that can be seen starts ticking now, whenever it was activated.
+            {
+                std::lock_guard lock(m_frameMutex);
+                m_lastTick = now();
+            }
             ScrollTimer->setEnabled(true);
+        }
         Q_EMIT OnStartPlay(this);
     } catch (...) {
         ScrollTimer->setEnabled(false);

@@ -91,6 +91,9 @@ public:
 
     bool active() const { return m_active; }
     void setActive(bool active);
+    // Activates the panel as though that had happened at `since` (not after now) and it had played
+    // on unseen ever since: a panel that rests takes up the position those ticks would have reached.
+    void activateSince(Clock::time_point since);
 
     tk::TAlignment alignment() const;
     void setAlignment(tk::TAlignment alignment);
@@ -173,7 +176,7 @@ private:
     void renderLocked();   // caller holds m_frameMutex
     void requestCopy();    // caller holds m_frameMutex
     void postToGui();      // caller holds m_frameMutex
-    void activate();
+    void activate(Clock::time_point since);
     void deactivate();
     void changedWhileActive(bool resetScroll, bool measure);
     Placement placementLocked() const;

@@ -1,5 +1,6 @@
 #include "windows/taboutf.h"
 
+#include "assets/compiledpictures.h"
 #include "toolkit/pixelarticon.h"
 #include "toolkit/tcolorkey.h"
 #include "toolkit/text.h"
@@ -34,10 +35,10 @@ QStringList linesOf(const std::array<std::string_view, N> &lines)
     return list;
 }
 
-// A picture with every pixel of one colour made transparent.
-QPixmap keyedOut(const QString &resource, QColor key)
+// A compiled-in picture with every pixel of one colour made transparent.
+QPixmap keyedOut(std::string_view picture, QColor key)
 {
-    return QPixmap::fromImage(tk::keyedOut(tk::loadPicture(resource), key.rgb()));
+    return QPixmap::fromImage(tk::keyedOut(compiledPicture(picture), key.rgb()));
 }
 
 // Draws a label that sizes itself to its text a pixel size smaller at a time until its right edge
@@ -59,7 +60,7 @@ TAboutF::UrlOpener &urlOpener()
 
 } // namespace
 
-TAboutF::TAboutF(QWidget *parent)
+TAboutF::TAboutF(QWidget *parent, std::chrono::steady_clock::time_point creditsSince)
     : tk::TForm(QSize(aboutf::ClientWidth, aboutf::ClientHeight), QStringLiteral("TAboutF"), Buttons::SystemMenuOnly,
                 parent)
 {
@@ -73,7 +74,7 @@ TAboutF::TAboutF(QWidget *parent)
     connect(SpeedButton1, &QToolButton::clicked, this, &TAboutF::SpeedButton1Click);
 
     // The regular credits run from start-up on, unseen until the dialog is first shown.
-    CreditsPanel1->setActive(true);
+    CreditsPanel1->activateSince(creditsSince);
 }
 
 TAboutF::~TAboutF() = default;
@@ -109,7 +110,7 @@ void TAboutF::buildComponents()
         panel->setBevelOuter(tk::TBevelCut::bvNone);
         panel->setBevelInner(tk::TBevelCut::bvNone);
         panel->setBorderWidth(0);
-        panel->setGlyph(tk::loadPicture(QStringLiteral(":/assets/about_emblem.png")));
+        panel->setGlyph(compiledPicture("about_emblem"));
     }
     CreditsPanel2->setTextStyle(tk::TBevelCut::bvLowered);
     CreditsPanel2->setLines(linesOf(aboutf::GroupCredits));
@@ -118,7 +119,7 @@ void TAboutF::buildComponents()
     CreditsPanel1->raise();
 
     LayoutBuilder::component<tk::TImage>(this, "Image2")
-        ->setPixmap(keyedOut(QStringLiteral(":/assets/about_logo.png"), Qt::white));
+        ->setPixmap(keyedOut("about_logo", Qt::white));
 
     ShadowLabel1 = LayoutBuilder::component<TShadowLabel>(this, "ShadowLabel1");
     ShadowLabel2 = LayoutBuilder::component<TShadowLabel>(this, "ShadowLabel2");
@@ -126,8 +127,8 @@ void TAboutF::buildComponents()
 
     SpeedButton1 = LayoutBuilder::component<QToolButton>(this, "SpeedButton1");
     const QColor purple = tk::clPurple.toQColor();
-    SpeedButton1->setIcon(tk::pixelArtIcon({keyedOut(QStringLiteral(":/assets/about_tick.png"), purple).toImage()},
-                                           keyedOut(QStringLiteral(":/assets/about_tick_disabled.png"), purple).toImage()));
+    SpeedButton1->setIcon(tk::pixelArtIcon({keyedOut("about_tick", purple).toImage()},
+                                           keyedOut("about_tick_disabled", purple).toImage()));
 }
 
 TAboutF::UrlOpener TAboutF::setUrlOpener(UrlOpener opener)

@@ -2,6 +2,7 @@
 
 #include "toolkit/tform.h"
 
+#include <chrono>
 #include <functional>
 
 class QKeyEvent;
@@ -21,7 +22,10 @@ public:
     // Hands a web or mail-to address to the desktop; what it returns is not looked at.
     using UrlOpener = std::function<void(const QUrl &url)>;
 
-    explicit TAboutF(QWidget *parent = nullptr);
+    // The regular credits run from `creditsSince` on (start-up, for the program's own dialog, made
+    // when it is first needed), unseen until the dialog is first shown.
+    explicit TAboutF(QWidget *parent = nullptr,
+                     std::chrono::steady_clock::time_point creditsSince = std::chrono::steady_clock::now());
     ~TAboutF() override;
 
     // Replaces the desktop hand-off (tests record the addresses instead); returns the previous one.

@@ -746,6 +746,33 @@ private Q_SLOTS:
         QVERIFY(countOf(shown, tk::clLime.toQColor(), shown.rect()) > 0);
     }
 
+    void activatedSinceAnEarlierMomentStandsWhereTheTicksWouldBe_data()
+    {
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("unseen: the ticks since then count") << false << 40;
+        QTest::newRow("seen: it starts from the top now") << true << 0;
+    }
+
+    void activatedSinceAnEarlierMomentStandsWhereTheTicksWouldBe()
+    {
+        QFETCH(bool, shown);
+        QFETCH(int, expected);
+        constexpr std::uint32_t interval = 10'000;
+        Panel p;
+        setUpRegularCredits(p);
+        p.setLines(QStringList(27, QStringLiteral("MMMM")));
+        p.setInterval(interval);
+        if (shown) {
+            p.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&p));
+        }
+        p.activateSince(Panel::Clock::now() - std::chrono::milliseconds(40 * std::int64_t(interval) + interval / 2));
+        QVERIFY(p.active());
+        QCOMPARE(p.resting(), !shown);
+        QCOMPARE(p.scrollPos(), expected);
+    }
+
     void unseenCycledPanelRestsAndGoesOnWhereTheTicksWouldBe()
     {
         // A long interval: the real timer does not tick while the test looks; the panel's clock
