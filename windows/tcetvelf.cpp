@@ -1,7 +1,7 @@
 #include "windows/tcetvelf.h"
 
-#include "data/categorytexts.h"
 #include "assets/logoformdata.h"
+#include "data/categorytexts.h"
 #include "gif/tgifanimator.h"
 #include "toolkit/text.h"
 #include "toolkit/tfont.h"
@@ -17,6 +17,7 @@
 #include "windows/tgrupf.h"
 #include "windows/tsabitf.h"
 
+#include <QEvent>
 #include <QString>
 
 #include <cstddef>
@@ -64,6 +65,10 @@ void Tcetvelf::buildLayout()
     stored.ImageDataCompiledIn = true;
     stored.Stretch = true;
     GIFAnimator1->readProperties(stored);
+    // The about dialog is made when it is first needed. A click on the logo opens it, and the
+    // pointer comes onto the logo before it clicks: the dialog is made then, and the click finds
+    // it ready.
+    GIFAnimator1->installEventFilter(this);
 
     StaticText3 = LayoutBuilder::component<tk::TStaticText>(this, "StaticText3");
     StaticText11 = LayoutBuilder::component<tk::TStaticText>(this, "StaticText11");
@@ -113,6 +118,15 @@ void Tcetvelf::StaticText12Click(tk::TStaticText *sender)
     requireDialogs(Dialog::Category);
     grupf->fill(&CategoryTextTable.entry(8));
     grupf->exec();
+}
+
+bool Tcetvelf::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == GIFAnimator1 && event->type() == QEvent::Enter) {
+        GIFAnimator1->removeEventFilter(this);
+        requireDialogs(Dialog::About);
+    }
+    return tk::TForm::eventFilter(watched, event);
 }
 
 void Tcetvelf::GIFAnimator1Click(TImageControl *sender)

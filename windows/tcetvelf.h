@@ -43,6 +43,8 @@ protected:
     void FormShow() override;
     // Escape runs the close button's handler.
     void kapatExecute() override;
+    // The pointer coming onto the logo makes the about dialog (see GIFAnimator1Click).
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildLayout();
