@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the tests of the program's own threading, the threaded timer and the animator, under
-# ThreadSanitizer and runs them, with the canary that shows a race of our own between two event
-# loops would be reported. Every compiler warning is an error here. (Tests whose threads hand
-# work over through Qt's posted events or shared images are left out: Qt's own code is not
-# instrumented, so those hand-offs show as races.)
+# Builds the tests of the program's own threading under ThreadSanitizer and runs them: the threaded
+# timer, the credits panel, the animator, the about dialog and main window that hold them, and the
+# whole program's start, with the canary that shows a race of our own between two event loops would
+# be reported. Every compiler warning is an error here. (Tests that start no thread of our own are
+# left out: the only threads there are the pool on which Qt's raster engine fills large areas, whose
+# hand-offs happen inside Qt's own, uninstrumented code.)
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_packages
@@ -14,5 +15,5 @@ mapfile -t targets < <(cd "$dir" && ctest -N -L tsan | sed -n 's/^ *Test *#[0-9]
   | sed 's/_\(1\.5\|2\)x$//' | sort -u)
 [ ${#targets[@]} -gt 0 ] || { step "No tests labelled tsan"; exit 1; }
 cmake --build "$dir" -j"$JOBS" --target "${targets[@]}"
-echo "== Threaded timer and animator, ThreadSanitizer build"
+echo "== The program's threaded parts, ThreadSanitizer build"
 cd "$dir" && ctest --output-on-failure -j"$JOBS" -L tsan
