@@ -69,12 +69,17 @@ class XSession:
         if self.wm and shutil.which("openbox"):
             self._openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(),
                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            deadline = time.monotonic() + 5
-            while time.monotonic() < deadline:
+            # On a loaded machine the window manager can take seconds to come up; a window mapped
+            # before it would never be managed, so nothing goes on without it.
+            deadline = time.monotonic() + 30
+            while True:
                 r = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env(),
                                    capture_output=True, text=True)
                 if "window id" in r.stdout:
                     break
+                if time.monotonic() > deadline:
+                    self.__exit__(None, None, None)
+                    raise RuntimeError("the window manager did not come up within 30 s")
                 time.sleep(0.05)
         return self
 
@@ -133,10 +138,14 @@ class XSession:
         r = self.run("xdotool", "getactivewindow", check=False)
         return int(r.stdout.strip()) if r.stdout.strip() else None
 
-    def activate(self, wid):
+    def activate(self, wid, timeout=20):
+        """Activates the window and waits until it is active: keys sent after this reach it."""
         self.run("xdotool", "windowactivate", "--sync", str(wid), check=False)
-        deadline = time.monotonic() + 3
-        while time.monotonic() < deadline and self.active_window() != wid:
+        deadline = time.monotonic() + timeout
+        while self.active_window() != wid:
+            if time.monotonic() > deadline:
+                raise AssertionError(f"window {wid:#x} did not become active within {timeout} s "
+                                     f"(active: {self.active_window()})")
             time.sleep(0.03)
 
     def key(self, wid, keys):

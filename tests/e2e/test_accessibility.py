@@ -135,7 +135,13 @@ class ScreenReaderView(ProgramTestCase):
                       and abs(extents(n)[1] - (cy + 1)) <= 1 and 0 <= extents(n)[0] - (cx + cw) <= 8]
             self.assertEqual(len(beside), 1, caption)
             self.assertEqual(beside[0].name, value, caption)
-        self.session.key(self.main, "Escape")
+        dialogs = [w for w in self.session.find_windows(MAIN_TITLE, self.program.proc.pid) if w != self.main]
+        self.assertEqual(len(dialogs), 1)
+        self.session.key(dialogs[0], "Escape")
+        deadline = time.monotonic() + 10
+        while self.session.find_windows(MAIN_TITLE, self.program.proc.pid) != [self.main]:
+            self.assertLess(time.monotonic(), deadline, "Escape did not close the details dialog")
+            time.sleep(0.03)
 
 
 if __name__ == "__main__":
