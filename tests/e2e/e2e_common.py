@@ -125,6 +125,17 @@ class XSession:
             time.sleep(0.03)
         raise AssertionError(f"no {count} visible window(s) titled {title!r} within {timeout} s")
 
+    def wait_count(self, title, count, pid=None, timeout=5):
+        """Waits until exactly count visible windows carry this title; returns them."""
+        deadline = time.monotonic() + timeout
+        while True:
+            found = self.find_windows(title, pid)
+            if len(found) == count:
+                return found
+            if time.monotonic() > deadline:
+                raise AssertionError(f"expected {count} windows titled {title!r}, found {len(found)}")
+            time.sleep(0.03)
+
     def window_count(self, title):
         return len(self.find_windows(title))
 

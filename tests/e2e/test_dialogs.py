@@ -22,14 +22,7 @@ class DetailsAndCategory(ProgramTestCase):
         self.fail(f"window {wid:#x} did not become active; active is {self.session.active_window()!r}")
 
     def wait_count(self, program, count, timeout=5):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            found = self.session.find_windows(MAIN_TITLE, program.proc.pid)
-            if len(found) == count:
-                return found
-            time.sleep(0.03)
-        self.fail(f"expected {count} windows titled {MAIN_TITLE!r}, found "
-                  f"{len(self.session.find_windows(MAIN_TITLE, program.proc.pid))}")
+        return self.session.wait_count(MAIN_TITLE, count, program.proc.pid, timeout)
 
     def press(self, keys):
         # Sent to whichever window has the focus, as a user's key press is.
