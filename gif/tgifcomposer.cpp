@@ -3,8 +3,6 @@
 #include "gif/tgifimage.h"
 #include "toolkit/error.h"
 
-#include <QPainter>
-
 #include <algorithm>
 
 namespace {
@@ -14,11 +12,11 @@ QRect frameRect(TGIFFrame &frame)
     return QRect(frame.OffsetX(), frame.OffsetY(), frame.width(), frame.height());
 }
 
-void clearRect(QPainter &canvas, const QRect &rect, QRgb fill)
+void clearRect(QImage &picture, const QRect &rect, QRgb fill)
 {
-    canvas.setCompositionMode(QPainter::CompositionMode_Source);
-    canvas.fillRect(rect, QColor::fromRgb(fill));
-    canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QRect area = rect & picture.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        std::fill_n(reinterpret_cast<QRgb *>(picture.scanLine(y)) + area.left(), area.width(), fill | 0xFF000000u);
 }
 
 } // namespace
@@ -55,13 +53,11 @@ const QImage &TGIFComposer::compose(int n)
 void TGIFComposer::extend(int n)
 {
     // On a failure the extended composition keeps its old index.
-    QPainter canvas(&m_picture);
     TGIFFrame &previous = m_image.Frames(m_index);
     if (previous.DisposalMode() == dmRestoreToBackground)
-        clearRect(canvas, frameRect(previous), m_fill);
+        clearRect(m_picture, frameRect(previous), m_fill);
     TGIFFrame &frame = m_image.Frames(n);
-    frame.draw(canvas, frameRect(frame), true);
-    canvas.end();
+    frame.drawOnto(m_picture, QPoint(frame.OffsetX(), frame.OffsetY()), true);
     m_index = n;
 }
 
@@ -99,17 +95,16 @@ void TGIFComposer::recompose(int n)
         }
     }
 
-    QPainter canvas(&picture);
     for (int j = start; j < n; ++j) {
         TGIFFrame &frame = m_image.Frames(j);
         switch (frame.DisposalMode()) {
         case dmNotGiven:
         case dmDoNotDispose:
-            frame.draw(canvas, frameRect(frame), true);
+            frame.drawOnto(picture, QPoint(frame.OffsetX(), frame.OffsetY()), true);
             break;
         case dmRestoreToBackground:
             if (j > start)
-                clearRect(canvas, frameRect(frame), fill);
+                clearRect(picture, frameRect(frame), fill);
             break;
         default:
             // Restored to what lay before it, or a mode without a name: it does not show.
@@ -117,8 +112,7 @@ void TGIFComposer::recompose(int n)
         }
     }
     TGIFFrame &frame = m_image.Frames(n);
-    frame.draw(canvas, frameRect(frame), true);
-    canvas.end();
+    frame.drawOnto(picture, QPoint(frame.OffsetX(), frame.OffsetY()), true);
 
     m_picture = std::move(picture);
     m_fill = fill;

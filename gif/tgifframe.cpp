@@ -8,6 +8,7 @@
 
 #include <QPainter>
 
+#include <array>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -140,6 +141,35 @@ QImage TGIFFrame::transparentImage()
     if (masked.isNull())
         throw tk::Error("Not enough memory to draw a GIF frame");
     return masked;
+}
+
+void TGIFFrame::drawOnto(QImage &target, QPoint at, bool transparent)
+{
+    const QImage &picture = bitmap();
+    const QRect area = QRect(at, picture.size()) & target.rect();
+    if (picture.isNull() || area.isEmpty() || target.depth() != 32)
+        return;
+    // The colour each index is drawn in, 0 where nothing is drawn. The decoder keeps indices
+    // inside the table; the entries past it are there so that any byte reads a colour.
+    const bool keyed = transparent && !m_header.keyColor.isNone();
+    const QRgb key = (pictureDepth() == 1 ? tk::clWhite.rgb() : m_header.keyColor.rgb()) & 0x00FFFFFFu;
+    const QList<QRgb> table = picture.colorTable();
+    std::array<QRgb, 256> colours;
+    colours.fill(0xFF000000u);
+    for (qsizetype i = 0; i < table.size() && i < 256; ++i) {
+        const QRgb c = table[i] | 0xFF000000u;
+        colours[std::size_t(i)] = keyed && (c & 0x00FFFFFFu) == key ? 0u : c;
+    }
+    const int width = area.width();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar *from = picture.constScanLine(y - at.y()) + (area.left() - at.x());
+        QRgb *to = reinterpret_cast<QRgb *>(target.scanLine(y)) + area.left();
+        for (int x = 0; x < width; ++x) {
+            const QRgb c = colours[from[x]];
+            if (c != 0)
+                to[x] = c;
+        }
+    }
 }
 
 void TGIFFrame::draw(QPainter &painter, const QRect &rect, bool transparent)

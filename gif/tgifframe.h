@@ -74,6 +74,10 @@ public:
     // Draws the picture stretched (nearest pixel) into rect. With transparent set and a key colour,
     // pixels of the key colour (white for 1-bit pictures) are left out.
     void draw(QPainter &painter, const QRect &rect, bool transparent);
+    // Draws the picture unscaled onto a 32-bit target with its top-left corner at `at`, clipped
+    // to the target: what draw() gives for a rectangle of the picture's own size, without a
+    // painter or a converted copy of the picture. How frames are laid one over another.
+    void drawOnto(QImage &target, QPoint at, bool transparent);
     // The picture as ARGB32 with the key colour's pixels fully transparent (opaque without a key).
     QImage transparentImage();
 

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QHash>
 #include <QImageReader>
+#include <QPainter>
+
+#include <algorithm>
 
 namespace {
 
@@ -163,6 +166,8 @@ private Q_SLOTS:
     void conformance();
     void agreesWithQt_data();
     void agreesWithQt();
+    void directDrawingAgrees_data();
+    void directDrawingAgrees();
 };
 
 void TestGifSuite::conformance_data()
@@ -260,6 +265,49 @@ void TestGifSuite::agreesWithQt()
         QVERIFY2(!theirs.isNull(), qPrintable(reader.errorString()));
         QVERIFY2(sameFrame(theirs.convertToFormat(QImage::Format_ARGB32), readBack(image.Frames(i))),
                  qPrintable(QStringLiteral("frame %1").arg(i)));
+    }
+}
+
+
+void TestGifSuite::directDrawingAgrees_data()
+{
+    conformance_data();
+}
+
+// Every frame the reader decodes, written straight onto a picture of the logical screen at its
+// offset, gives what a painter drawing it there gives.
+void TestGifSuite::directDrawingAgrees()
+{
+    QFETCH(QString, name);
+    const Ini ini = readIni(suiteDir() + u'/' + name + QStringLiteral(".conf"));
+    QFile input(suiteDir() + u'/' + ini.value(QStringLiteral("config")).value(QStringLiteral("input")));
+    QVERIFY(input.open(QIODevice::ReadOnly));
+    TGIFImage image;
+    try {
+        image.loadFromBytes(input.readAll());
+    } catch (const tk::Error &) {
+        QSKIP("our reader refuses this file");
+    }
+    const QSize screen(std::min<int>(image.LogicalWidth(), 1024), std::min<int>(image.LogicalHeight(), 1024));
+    for (int i = 0; i < image.FrameCount(); ++i) {
+        TGIFFrame &frame = image.Frames(i);
+        try {
+            frame.bitmap();
+        } catch (const tk::Error &) {
+            continue;
+        }
+        QImage expected(screen, QImage::Format_RGB32);
+        for (int y = 0; y < expected.height(); ++y)
+            for (int x = 0; x < expected.width(); ++x)
+                expected.setPixel(x, y, qRgb(x * 7, y * 5, x ^ y));
+        QImage direct = expected.copy();
+        const QPoint at(frame.OffsetX(), frame.OffsetY());
+        {
+            QPainter painter(&expected);
+            frame.draw(painter, QRect(at, frame.bitmap().size()), true);
+        }
+        frame.drawOnto(direct, at, true);
+        QVERIFY2(direct == expected, qPrintable(QStringLiteral("frame %1 differs").arg(i)));
     }
 }
 

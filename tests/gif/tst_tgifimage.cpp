@@ -72,6 +72,8 @@ private Q_SLOTS:
     void pictureDepthAndPalette();
     void drawLeavesKeyColourOut_data();
     void drawLeavesKeyColourOut();
+    void drawOntoAgreesWithPainter_data();
+    void drawOntoAgreesWithPainter();
     void formDataLayout_data();
     void formDataLayout();
     void sizeCannotChange();
@@ -633,6 +635,72 @@ void TestGIFImage::drawLeavesKeyColourOut()
         QCOMPARE(canvas.pixel(2 * x, 0), expected[x]);
         QCOMPARE(canvas.pixel(2 * x + 1, 0), expected[x]);
     }
+}
+
+void TestGIFImage::drawOntoAgreesWithPainter_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("transparent");
+    QTest::addColumn<QPoint>("at");
+
+    // 4 x 2 frames of the codes 0 to 3 (a 1-bit picture reads 2 and 3 as 0 and 1).
+    const auto file = [](int tableBits, int control) {
+        GifBuilder b;
+        b.header().screen(4, 2, tableBits);
+        if (control >= 0)
+            b.graphicControl(1, 0, control);
+        return b.descriptor(0, 0, 4, 2).literals(2, {0, 1, 2, 3, 3, 2, 1, 0}).trailer().bytes();
+    };
+    const struct {
+        const char *name;
+        int tableBits, control;
+    } files[] = {
+        {"keyed by index", 2, 1},
+        {"1-bit, keyed on white", 1, 0},
+        {"1-bit, no key", 1, -1},
+        {"no key", 2, -1},
+    };
+    const struct {
+        const char *name;
+        QPoint at;
+    } places[] = {
+        {"inside", {2, 1}},
+        {"cut at the right and bottom", {5, 3}},
+        {"cut at the left and top", {-2, -1}},
+        {"outside", {9, 0}},
+    };
+    for (const auto &f : files)
+        for (bool transparent : {true, false})
+            for (const auto &p : places)
+                QTest::addRow("%s, %s, %s", f.name, transparent ? "transparent" : "opaque", p.name)
+                    << file(f.tableBits, f.control) << transparent << p.at;
+}
+
+// Frames are composed by writing their pixels straight into the composition; that must give
+// what drawing them with a painter gives.
+void TestGIFImage::drawOntoAgreesWithPainter()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, transparent);
+    QFETCH(QPoint, at);
+    TGIFImage image;
+    image.loadFromBytes(bytes);
+    TGIFFrame &frame = image.Frames(0);
+    QImage expected(7, 4, QImage::Format_RGB32);
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width(); ++x)
+            expected.setPixel(x, y, qRgb(40 * x, 60 * y, 200));
+    QImage direct = expected.copy();
+    {
+        QPainter painter(&expected);
+        frame.draw(painter, QRect(at, frame.bitmap().size()), transparent);
+    }
+    frame.drawOnto(direct, at, transparent);
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width(); ++x)
+            QVERIFY2(direct.pixel(x, y) == expected.pixel(x, y),
+                     qPrintable(QStringLiteral("pixel %1, %2: %3, painter %4")
+                                    .arg(x).arg(y).arg(direct.pixel(x, y), 8, 16).arg(expected.pixel(x, y), 8, 16)));
 }
 
 void TestGIFImage::formDataLayout_data()
