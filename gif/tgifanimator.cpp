@@ -336,6 +336,23 @@ void TGIFAnimator::paintContent(QPainter &canvas)
     }
 }
 
+TImageControl::Overlay TGIFAnimator::overlay(qreal ratio)
+{
+    std::lock_guard lock(controlLock());
+    // What paintContent() paints when the frame lies over the background one pixel to one.
+    if (ratio != 1.0 || m_image->isEmpty() || !m_image->isTransparent())
+        return {};
+    tk::TColor key;
+    const QImage &composed = composeFrame(m_frameIndex, &key);
+    const QRect destination = destinationRect();
+    if (composed.isNull() || destination.size() != composed.size())
+        return {};
+    Overlay top{&composed, destination.topLeft(), {}};
+    if (!key.isNone() && m_transparent)
+        top.key = key.rgb();
+    return top;
+}
+
 void TGIFAnimator::doChange()
 {
     Q_EMIT OnChange(this);

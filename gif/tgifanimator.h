@@ -100,6 +100,7 @@ Q_SIGNALS:
 
 protected:
     void paintContent(QPainter &canvas) override;
+    Overlay overlay(qreal ratio) override;
     void changeEvent(QEvent *event) override;
 
     virtual void doChange();

@@ -2,12 +2,14 @@
 
 #include "toolkit/tapplication.h"
 #include "toolkit/devicegrid.h"
+#include "toolkit/tcolorkey.h"
 
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <atomic>
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -38,6 +40,11 @@ bool TImageControl::copyingBackground()
 }
 
 void TImageControl::paintContent(QPainter &) {}
+
+TImageControl::Overlay TImageControl::overlay(qreal)
+{
+    return {};
+}
 
 bool TImageControl::siblingBelowOverlaps() const
 {
@@ -120,8 +127,7 @@ void TImageControl::paintBackground(QPainter &canvas)
     // Only a copy on the control's own buffer is kept: that buffer is what the copy restores.
     const bool onBuffer = canvas.device() == &m_buffer;
     const bool alone = !siblingBelowOverlaps();
-    if (onBuffer && alone && m_ownContentOnly && m_backgroundValid && m_background.size() == m_buffer.size()
-        && m_background.devicePixelRatio() == m_buffer.devicePixelRatio()) {
+    if (onBuffer && alone && m_ownContentOnly && keptBackgroundFits()) {
         canvas.save();
         canvas.resetTransform();
         canvas.setCompositionMode(QPainter::CompositionMode_Source);
@@ -155,6 +161,34 @@ void TImageControl::paintBackground(QPainter &canvas)
     }
 }
 
+bool TImageControl::keptBackgroundFits() const
+{
+    return m_backgroundValid && m_background.size() == m_buffer.size() && m_background.format() == m_buffer.format()
+        && m_background.devicePixelRatio() == m_buffer.devicePixelRatio();
+}
+
+// A repaint of the content alone, when the content is one unscaled picture over the kept
+// background: the buffer is that background copied back, with the picture written over it.
+// Every other paint goes through a painter.
+bool TImageControl::paintOverKeptBackground(const QPointF &phase)
+{
+    if (!m_ownContentOnly || !keptBackgroundFits() || !phase.isNull())
+        return false;
+    Overlay top;
+    m_drawing = true;
+    try {
+        top = overlay(m_buffer.devicePixelRatio());
+    } catch (...) {
+        top = {};  // the painter's way reports it
+    }
+    m_drawing = false;
+    if (top.picture == nullptr || siblingBelowOverlaps())
+        return false;
+    std::memcpy(m_buffer.bits(), m_background.constBits(), std::size_t(m_buffer.sizeInBytes()));
+    tk::drawKeyed(*top.picture, top.key, m_buffer, top.at);
+    return true;
+}
+
 void TImageControl::paintEvent(QPaintEvent *)
 {
     QPainter screen(this);
@@ -172,7 +206,7 @@ void TImageControl::paintEvent(QPaintEvent *)
         return;
     m_buffer.setDevicePixelRatio(ratio);
 
-    {
+    if (!paintOverKeptBackground(grid.phase())) {
         QPainter canvas(&m_buffer);
         grid.align(canvas);
         canvas.fillRect(rect(), color());

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <mutex>
+#include <optional>
 
 class QPainter;
 
@@ -43,8 +44,20 @@ Q_SIGNALS:
     void OnDblClick(TImageControl *sender);
 
 protected:
+    // Content that is one picture laid unscaled over what lies beneath.
+    struct Overlay {
+        const QImage *picture = nullptr;  // RGB32; none: the content needs a painter
+        QPoint at;                        // the picture's top-left corner, in device pixels
+        std::optional<QRgb> key;          // its pixels of this colour (alpha aside) are left out
+    };
+
     // Paints the content over the client area already filled with color().
     virtual void paintContent(QPainter &canvas);
+    // The content as an overlay when it is exactly that at the given device pixel ratio, and
+    // paintContent() would paint the background beneath it first. A repaint of the content alone
+    // then lays it straight onto the kept background's pixels, without a painter. Called with
+    // the control's lock held; the picture must stay as it is while that lock is held.
+    virtual Overlay overlay(qreal ratio);
     // Paints the parent's own background and every visible sibling that lies below this
     // control and overlaps it, lined up with the screen.
     void paintBackground(QPainter &canvas);
@@ -60,6 +73,8 @@ protected:
 
 private:
     bool siblingBelowOverlaps() const;
+    bool keptBackgroundFits() const;
+    bool paintOverKeptBackground(const QPointF &phase);
     void watchParent();
 
     std::recursive_mutex m_lock;

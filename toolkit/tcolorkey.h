@@ -2,6 +2,10 @@
 
 #include <QImage>
 #include <QList>
+#include <QPoint>
+#include <QRect>
+
+#include <optional>
 
 namespace tk {
 
@@ -33,13 +37,38 @@ inline void keyOut(const QImage &image, QRgb key, QImage &target)
     if (target.isNull())
         return;
     const QImage &source = direct ? image : target;
+    const int width = target.width();
     for (int y = 0; y < target.height(); ++y) {
         auto *to = reinterpret_cast<QRgb *>(target.scanLine(y));
         const auto *from = reinterpret_cast<const QRgb *>(source.constScanLine(y));
-        for (int x = 0; x < target.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb c = from[x] | alpha;
             to[x] = (c & 0x00FFFFFFu) == rgb ? 0u : c;
         }
+    }
+}
+
+// Writes an opaque 32-bit picture (RGB32) unscaled onto a 32-bit target with its top-left corner
+// at `at`, clipped to the target, leaving out the pixels of the key's colour when a key is given:
+// what drawing its keyed copy (keyOut) there would give, without making the copy.
+inline void drawKeyed(const QImage &picture, std::optional<QRgb> key, QImage &target, QPoint at)
+{
+    const QRect area = QRect(at, picture.size()) & target.rect();
+    if (area.isEmpty() || picture.format() != QImage::Format_RGB32 || target.depth() != 32)
+        return;
+    const QRgb rgb = key.value_or(0) & 0x00FFFFFFu;
+    const int width = area.width();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto *from = reinterpret_cast<const QRgb *>(picture.constScanLine(y - at.y())) + (area.left() - at.x());
+        auto *to = reinterpret_cast<QRgb *>(target.scanLine(y)) + area.left();
+        if (!key) {
+            for (int x = 0; x < width; ++x)
+                to[x] = from[x] | 0xFF000000u;
+            continue;
+        }
+        for (int x = 0; x < width; ++x)
+            if ((from[x] & 0x00FFFFFFu) != rgb)
+                to[x] = from[x] | 0xFF000000u;
     }
 }
 

@@ -187,10 +187,14 @@ QRgb at(const QImage &shot, int x, int y)
 using HostStep = std::function<void(Host &)>;
 
 // An image control whose content is a green square in its middle over what lies beneath, and
-// which the test can repaint as an animation's frame repaints it.
+// which the test can repaint as an animation's frame repaints it. As an overlay, the square is
+// also offered as a picture to lay over the kept background (at the scale of 1).
 class SquareOverBackground : public TImageControl {
 public:
-    using TImageControl::TImageControl;
+    explicit SquareOverBackground(QWidget *parent, bool asOverlay = false) : TImageControl(parent), m_asOverlay(asOverlay)
+    {
+        m_square.fill(Qt::green);
+    }
     using TImageControl::repaintOwnContent;
 
 protected:
@@ -199,6 +203,23 @@ protected:
         paintBackground(canvas);
         canvas.fillRect(QRect(8, 8, 4, 4), Qt::green);
     }
+    Overlay overlay(qreal ratio) override
+    {
+        if (!m_asOverlay || ratio != 1.0)
+            return {};
+        return Overlay{&m_square, QPoint(8, 8), {}};
+    }
+
+private:
+    bool m_asOverlay;
+    QImage m_square{4, 4, QImage::Format_RGB32};
+};
+
+// An animator the test can repaint as a tick repaints it.
+class TickedAnimator : public TGIFAnimator {
+public:
+    using TGIFAnimator::TGIFAnimator;
+    using TGIFAnimator::repaintOwnContent;
 };
 
 // What the window shows at its logical pixel (x, y): its backing store's pixels (what goes to the
@@ -247,6 +268,8 @@ private Q_SLOTS:
     void restsUnseenAndPlaysOnFromItsFrame_data();
     void restsUnseenAndPlaysOnFromItsFrame();
     void logoAsTheMainWindowPlacesIt();
+    void tickedFramesMatchFullPaints_data();
+    void tickedFramesMatchFullPaints();
     void notificationsQuietDuringDestruction();
     void asyncDrawing_data();
     void asyncDrawing();
@@ -709,25 +732,30 @@ void tst_TGIFAnimator::playsDuringModalLoop()
 
 void tst_TGIFAnimator::ownRepaintShowsWhatLiesBeneathNow_data()
 {
+    QTest::addColumn<bool>("asOverlay");
     QTest::addColumn<HostStep>("change");
     QTest::addColumn<QRgb>("beneath");
     const QRgb yellow = qRgb(255, 255, 0), navy = qRgb(0, 0, 128), silver = qRgb(192, 192, 192);
-    QTest::newRow("nothing changed") << HostStep([](Host &) {}) << yellow;
-    QTest::newRow("parent's colour changed") << HostStep([silver](Host &h) {
-        QPalette p = h.parent.palette();
-        p.setColor(QPalette::Window, QColor::fromRgb(silver));
-        h.parent.setPalette(p);
-    }) << silver;
-    QTest::newRow("a sibling moved under it") << HostStep([](Host &h) {
-        h.parent.findChild<QWidget *>(QStringLiteral("below"))->move(0, 0);
-    }) << navy;
-    QTest::newRow("the control moved over a sibling") << HostStep([](Host &h) {
-        h.parent.findChild<QWidget *>(QStringLiteral("control"))->move(44, 4);
-    }) << navy;
+    for (const bool asOverlay : {false, true}) {
+        const QByteArray how = asOverlay ? ", content as an overlay" : "";
+        QTest::newRow("nothing changed" + how) << asOverlay << HostStep([](Host &) {}) << yellow;
+        QTest::newRow("parent's colour changed" + how) << asOverlay << HostStep([silver](Host &h) {
+            QPalette p = h.parent.palette();
+            p.setColor(QPalette::Window, QColor::fromRgb(silver));
+            h.parent.setPalette(p);
+        }) << silver;
+        QTest::newRow("a sibling moved under it" + how) << asOverlay << HostStep([](Host &h) {
+            h.parent.findChild<QWidget *>(QStringLiteral("below"))->move(0, 0);
+        }) << navy;
+        QTest::newRow("the control moved over a sibling" + how) << asOverlay << HostStep([](Host &h) {
+            h.parent.findChild<QWidget *>(QStringLiteral("control"))->move(44, 4);
+        }) << navy;
+    }
 }
 
 void tst_TGIFAnimator::ownRepaintShowsWhatLiesBeneathNow()
 {
+    QFETCH(bool, asOverlay);
     QFETCH(HostStep, change);
     QFETCH(QRgb, beneath);
     const QRgb yellow = qRgb(255, 255, 0), navy = qRgb(0, 0, 128);
@@ -743,7 +771,7 @@ void tst_TGIFAnimator::ownRepaintShowsWhatLiesBeneathNow()
     QPalette p = below->palette();
     p.setColor(QPalette::Window, QColor::fromRgb(navy));
     below->setPalette(p);
-    auto *control = new SquareOverBackground(&host.parent);
+    auto *control = new SquareOverBackground(&host.parent, asOverlay);
     control->setObjectName(QStringLiteral("control"));
     control->setGeometry(5, 5, 20, 20);
     host.parent.show();
@@ -859,6 +887,73 @@ void tst_TGIFAnimator::logoAsTheMainWindowPlacesIt()
     const QImage before = host.parent.grab(a.geometry()).toImage();
     QTRY_VERIFY_WITH_TIMEOUT(frames.size() >= 3, 5000);
     QVERIFY(host.parent.grab(a.geometry()).toImage() != before);
+}
+
+void tst_TGIFAnimator::tickedFramesMatchFullPaints_data()
+{
+    QTest::addColumn<QByteArray>("formData");
+    QTest::addColumn<bool>("compiledIn");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("transparent");
+    GifPlan plan;
+    plan.screen = QSize(8, 6);
+    // See-through pixels (index 0) in every frame, the second cleared away after it shows.
+    QList<int> first(48);
+    for (int i = 0; i < 48; ++i)
+        first[i] = i % 5 == 0 ? 0 : 1 + i % 3;
+    plan.frames = {FramePlan{QRect(0, 0, 8, 6), first}, FramePlan{QRect(2, 1, 3, 3), {2, 0, 2, 0, 3, 0, 2, 0, 2}, 2},
+                   FramePlan{QRect(5, 3, 3, 3), {0, 3, 0, 3, 0, 3, 0, 3, 0}}};
+    const QByteArray seeThrough = formData(buildGif(plan));
+    QTest::newRow("see-through frames") << seeThrough << false << QSize(8, 6) << true;
+    QTest::newRow("see-through frames, Transparent off") << seeThrough << false << QSize(8, 6) << false;
+    QTest::newRow("see-through frames, centred in a larger control") << seeThrough << false << QSize(13, 9) << true;
+    QTest::newRow("the logo") << logoFormData() << true << QSize(93, 80) << true;
+}
+
+// A tick's repaint writes the frame straight over the kept background where it can; every frame
+// must then show as a full paint of the window shows it.
+void tst_TGIFAnimator::tickedFramesMatchFullPaints()
+{
+    QFETCH(QByteArray, formData);
+    QFETCH(bool, compiledIn);
+    QFETCH(QSize, size);
+    QFETCH(bool, transparent);
+    QWidget parent;
+    parent.resize(110, 100);
+    // Stripes beneath: a background of one colour would hide a misplaced copy of it.
+    QPalette p = parent.palette();
+    QImage stripes(6, 6, QImage::Format_RGB32);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            stripes.setPixel(x, y, (x + y) % 6 < 3 ? qRgb(250, 220, 0) : qRgb(0, 90, 160));
+    p.setBrush(QPalette::Window, QBrush(stripes));
+    parent.setPalette(p);
+    parent.setAutoFillBackground(true);
+    auto *a = new TickedAnimator(&parent);
+    TGIFAnimator::StoredProperties stored;
+    stored.ImageData = formData;
+    stored.ImageDataCompiledIn = compiledIn;
+    a->readProperties(stored);
+    a->setAutoSize(false);
+    a->setCenter(true);
+    a->setTransparent(transparent);
+    a->setGeometry(QRect(QPoint(7, 9), size));
+    parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&parent));
+    for (int n = 0; n < a->image().FrameCount(); ++n) {
+        a->setFrameIndex(n);
+        a->repaintOwnContent();
+        QPaintDevice *device = parent.backingStore()->paintDevice();
+        QVERIFY(device != nullptr && device->devType() == QInternal::Image);
+        QImage shown = *static_cast<QImage *>(device);
+        shown.setDevicePixelRatio(qreal(shown.width()) / parent.width());
+        const PixelProbe ticked(shown), full(parent.grab().toImage());
+        for (int y = a->y(); y < a->y() + a->height(); ++y)
+            for (int x = a->x(); x < a->x() + a->width(); ++x)
+                QVERIFY2(ticked.at(x, y) == full.at(x, y),
+                         qPrintable(QStringLiteral("frame %1, pixel %2, %3: %4, full paint %5")
+                                        .arg(n).arg(x).arg(y).arg(ticked.at(x, y), 8, 16).arg(full.at(x, y), 8, 16)));
+    }
 }
 
 void tst_TGIFAnimator::notificationsQuietDuringDestruction()
