@@ -289,8 +289,8 @@ void TGIFAnimator::asyncTick()
     }
     if (isSignalConnected(QMetaMethod::fromSignal(&TGIFAnimator::OnFrameChanged)))
         m_timer->synchronize([this] { doFrameChanged(); });
-    // Discarded if the control is gone before the GUI thread gets to it.
-    QMetaObject::invokeMethod(this, [this] { update(); }, Qt::QueuedConnection);
+    // Dropped if the control, and with it the timer, is gone before the GUI thread gets to it.
+    m_timer->post([this] { update(); });
     if (!m_loop && m_frameIndex == 0)
         m_timer->synchronize([this] { setAnimate(false); });
 }

@@ -6,7 +6,6 @@
 #include "widgets/tthreadedtimer.h"
 #include "widgets/viewwatcher.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -266,16 +265,15 @@ void TCreditsPanel::requestCopy()
 
 void TCreditsPanel::postToGui()
 {
-    // What the GUI thread is asked to do travels in members under the frame lock; the event
-    // only wakes it. One event at a time is enough.
+    // What the GUI thread is asked to do travels in members under the frame lock; the job only
+    // wakes it. One job at a time is enough.
     if (m_guiWorkPosted)
         return;
     m_guiWorkPosted = true;
-    QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+    ScrollTimer->post([this] { guiWork(); });
 }
 
-// Only the wake-up event is posted here (its fields, made on the worker, are not read).
-void TCreditsPanel::customEvent(QEvent *)
+void TCreditsPanel::guiWork()
 {
     bool copy = false;
     bool stop = false;

@@ -168,7 +168,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
-    void customEvent(QEvent *event) override;
 
 private:
     void AdvanceScroll(TThreadedTimer *sender);
@@ -176,6 +175,7 @@ private:
     void renderLocked();   // caller holds m_frameMutex
     void requestCopy();    // caller holds m_frameMutex
     void postToGui();      // caller holds m_frameMutex
+    void guiWork();
     void activate(Clock::time_point since);
     void deactivate();
     void changedWhileActive(bool resetScroll, bool measure);

@@ -441,6 +441,22 @@ void TThreadedTimer::synchronize(const std::function<void()> &fn)
         std::rethrow_exception(error);
 }
 
+void TThreadedTimer::post(std::function<void()> fn)
+{
+    std::lock_guard lock(m_shared->mutex);
+    // With quit false the timer, and so its context, still exists.
+    if (m_shared->quit)
+        return;
+    m_context->post([shared = m_shared, fn = std::move(fn)] {
+        {
+            std::lock_guard innerLock(shared->mutex);
+            if (shared->quit)
+                return;
+        }
+        tk::Application::guarded(fn);
+    });
+}
+
 bool TThreadedTimer::hasWorker() const
 {
     std::lock_guard lock(m_shared->mutex);

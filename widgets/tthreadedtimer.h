@@ -62,6 +62,12 @@ public:
     // Dropped when the timer is being destroyed. An exception fn raises reaches the caller.
     void synchronize(const std::function<void()> &fn);
 
+    // Queues fn to run on the owner thread and returns at once, from any thread; jobs run in the
+    // order they were queued. Dropped when the timer is destroyed first. An exception fn raises
+    // is shown as an error. The hand-over goes through a lock of our own, so that everything the
+    // poster wrote before is visible to fn.
+    void post(std::function<void()> fn);
+
     // For a handler that takes a lock of its own before acting: false when the timer has been
     // re-armed (enabled, disabled, new interval, ...) or is being destroyed since the tick now
     // being delivered was started, so that a tick already under way can be dropped.

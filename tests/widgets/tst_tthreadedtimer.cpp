@@ -6,6 +6,7 @@
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QList>
 #include <QMutex>
 #include <QStringList>
 #include <QThread>
@@ -454,6 +455,59 @@ private Q_SLOTS:
         bool direct = false;
         timer.synchronize([&] { direct = QThread::currentThread() == gui; });
         QVERIFY(direct);
+    }
+
+    void postRunsJobsLaterOnTheOwnerThreadInOrder_data()
+    {
+        QTest::addColumn<bool>("fromOwner");
+        QTest::newRow("posted from another thread") << false;
+        QTest::newRow("posted from the owner thread") << true;
+    }
+    void postRunsJobsLaterOnTheOwnerThreadInOrder()
+    {
+        QFETCH(bool, fromOwner);
+        TThreadedTimer timer;
+        QThread *gui = QThread::currentThread();
+        QList<int> order; // only the owner thread touches these two
+        bool allOnOwner = true;
+        const auto postAll = [&] {
+            for (int i = 0; i < 50; ++i) {
+                timer.post([&, i] {
+                    order << i;
+                    allOnOwner = allOnOwner && QThread::currentThread() == gui;
+                });
+            }
+            timer.post([] { throw tk::Error("Job failed"); });
+            timer.post([&] { order << 50; });
+        };
+        if (fromOwner) {
+            postAll();
+            QVERIFY(order.isEmpty());
+        } else {
+            std::thread(postAll).join();
+        }
+        QTRY_COMPARE(order.size(), 51);
+        for (int i = 0; i < order.size(); ++i)
+            QCOMPARE(order[i], i);
+        QVERIFY(allOnOwner);
+        // A failing job is shown and does not stop the ones after it.
+        QCOMPARE(m_messages, QStringList{QStringLiteral("Job failed")});
+    }
+
+    void postedJobsAreDroppedWithTheTimer()
+    {
+        bool ran = false;
+        {
+            TThreadedTimer timer;
+            std::thread([&] { timer.post([&] { ran = true; }); }).join();
+        }
+        // The owner thread gets to the wake-ups in the order they were posted: once a later
+        // timer's job has run, the dropped one would have run too.
+        TThreadedTimer later;
+        bool laterRan = false;
+        later.post([&] { laterRan = true; });
+        QTRY_VERIFY(laterRan);
+        QVERIFY(!ran);
     }
 
     void changesMadeOnTheWorkerReachTheOwner()
