@@ -310,18 +310,7 @@ void TThreadedTimer::rearm()
 {
     if (!onOwnerThread()) {
         // Only the owner thread re-arms (the Qt timer of the non-threaded mode lives there).
-        Shared &sh = *m_shared;
-        std::lock_guard lock(sh.mutex);
-        if (sh.quit)
-            return;
-        m_context->post([this, shared = m_shared] {
-            {
-                std::lock_guard innerLock(shared->mutex);
-                if (shared->quit)
-                    return;
-            }
-            tk::Application::guarded([this] { rearm(); });
-        });
+        post([this] { rearm(); });
         return;
     }
 
